@@ -1,0 +1,42 @@
+# Stages the game's assets: the GLSL sources are copied, the rest is generated
+# by the tools in tools/, and each asset rebuilds when its tool changes.
+
+file(GLOB SHADER_SOURCES CONFIGURE_DEPENDS
+     ${CMAKE_SOURCE_DIR}/shaders/*.vert ${CMAKE_SOURCE_DIR}/shaders/*.frag)
+set(STAGED_SHADERS "")
+foreach(src ${SHADER_SOURCES})
+    get_filename_component(name ${src} NAME)
+    set(dst ${STAGE_GAME_DIR}/shaders/${name})
+    add_custom_command(OUTPUT ${dst}
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different ${src} ${dst}
+        DEPENDS ${src} VERBATIM)
+    list(APPEND STAGED_SHADERS ${dst})
+endforeach()
+add_custom_target(stage_shaders ALL DEPENDS ${STAGED_SHADERS})
+add_dependencies(drifthaul stage_shaders)
+
+# Sounds: seven synthesised by gen_sounds, the two laughs spoken by espeak-ng
+# and shaped by sox.
+pkg_check_modules(SNDFILE REQUIRED IMPORTED_TARGET sndfile)
+find_program(ESPEAK_NG espeak-ng REQUIRED)
+find_program(SOX sox REQUIRED)
+add_library(asset_synth STATIC ${CMAKE_SOURCE_DIR}/tools/soundsynth.cpp)
+target_include_directories(asset_synth PUBLIC ${CMAKE_SOURCE_DIR}/tools)
+target_link_libraries(asset_synth PUBLIC PkgConfig::SNDFILE)
+add_executable(gen_sounds ${CMAKE_SOURCE_DIR}/tools/gen_sounds.cpp)
+target_link_libraries(gen_sounds PRIVATE asset_synth)
+
+set(SYNTH_SOUNDS pickup crash cracking trash_collection1 collection2 beep-expire moon_jungle)
+list(TRANSFORM SYNTH_SOUNDS PREPEND ${STAGE_DIR}/sounds/)
+list(TRANSFORM SYNTH_SOUNDS APPEND .aif)
+add_custom_command(OUTPUT ${SYNTH_SOUNDS}
+    COMMAND gen_sounds ${STAGE_DIR}/sounds
+    DEPENDS gen_sounds VERBATIM)
+set(LAUGH_SOUNDS ${STAGE_DIR}/sounds/evil_laughter.aif ${STAGE_DIR}/sounds/witch_laughter.aif)
+add_custom_command(OUTPUT ${LAUGH_SOUNDS}
+    COMMAND sh ${CMAKE_SOURCE_DIR}/tools/make_laughs.sh ${STAGE_DIR}/sounds
+    DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_laughs.sh VERBATIM)
+add_custom_target(stage_sounds ALL DEPENDS ${SYNTH_SOUNDS} ${LAUGH_SOUNDS})
+
+# Everything the staged tree needs; tests depend on it.
+add_custom_target(stage_assets ALL DEPENDS stage_shaders stage_sounds)

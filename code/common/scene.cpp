@@ -1,0 +1,129 @@
+#include "common/scene.h"
+
+#include <GL/glew.h>
+
+#include <cstdlib>
+
+#include "common/gamestate.h"
+#include "common/hudpanel.h"
+#include "common/settings.h"
+#include "opengl/glutil.h"
+#include "opengl/numeric.h"
+#include "sdl/video.h"
+
+int32_t blurIndex = 0;
+int32_t blurCount = 0;
+unsigned int blurTextures[5] = {0, 0, 0, 0, 0};
+
+static float shakeOffsets[3] = {0.0f, 0.0f, 0.0f};
+
+void resetBlurTrail()
+{
+    blurCount = 0;
+}
+
+const float* lastShakeOffsets()
+{
+    return shakeOffsets;
+}
+
+void setupCamera()
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    const double aspect = static_cast<double>(screen->w) / static_cast<double>(screen->h);
+    gluPerspective(90.0, aspect, 0.5, 5000.0);
+
+    const float* p = gameState.shipPosition;
+    if (!(p[0] == 0.0f && p[1] == 0.0f && p[2] == 0.0f))
+        glTranslatef(p[0], p[1], p[2]);
+
+    if (gameState.shakeFrames != 0) {
+        for (int k = 0; k < 3; ++k) {
+            const double u = randomFraction();
+            shakeOffsets[k] = static_cast<float>((2.0 * u - 1.0) * gameState.shakeFrames * 0.1);
+        }
+        glTranslatef(shakeOffsets[0], shakeOffsets[1], shakeOffsets[2]);
+        --gameState.shakeFrames;
+    }
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void drawBlurQuad(const unsigned int* textures, int32_t count)
+{
+    glViewport(0, 0, screen->w, screen->h);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f / count);
+    for (int32_t i = 0; i < count; ++i) {
+        glActiveTexture(GL_TEXTURE0 + i);
+        glBindTexture(GL_TEXTURE_2D, textures[i]);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
+    }
+    glBegin(GL_QUADS);
+    glNormal3f(0.0f, 0.0f, 1.0f);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(-1.0f, -1.0f, 0.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex3f(1.0f, -1.0f, 0.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex3f(1.0f, 1.0f, 0.0f);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex3f(-1.0f, 1.0f, 0.0f);
+    glEnd();
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, 0);
+
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void drawMessages()
+{
+    if (showFps)
+        drawFps();
+
+    HudPanel* hud = gameState.hud;
+    const float* rgba = nullptr;
+    if (gameState.phase == PHASE_WAITING) {
+        const char* text = gameState.phaseMessage(&rgba);
+        if (hud)
+            hud->drawCentredMessage(screen->w, screen->h, text, rgba);
+        return;
+    }
+    if (!hud)
+        return;
+    hud->drawMeter();
+    hud->drawHealth(gameState.health);
+    const char* text = gameState.phaseMessage(&rgba);
+    if (text)
+        hud->drawCentredMessage(screen->w, screen->h, text, rgba);
+    if (gameState.phase == PHASE_PLAYING && gameState.powerupTimer != 0)
+        hud->drawPowerup(gameState.powerupTimer, 1);
+}
+
+void renderScene()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_LIGHTING);
+    setupCamera();
+    glLoadIdentity();
+
+    glDisable(GL_LIGHTING);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, screen->w, 0.0, screen->h, 0.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    drawMessages();
+}
+
+void retexturePlanetForLevel(int32_t)
+{
+}

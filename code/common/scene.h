@@ -1,0 +1,29 @@
+// Composition of one rendered frame: the camera with its shake, the backdrop,
+// the play field (directly, or through the five-frame slow-motion trail) and
+// the 2D overlay with the HUD and the phase messages.
+//
+// renderScene is called once per frame by the main loop, paused or not, on the
+// main thread with the window's context current. The trail ring (blurIndex,
+// blurCount) persists across frames; the game state empties it when a powerup
+// runs out.
+#pragma once
+
+#include <cstdint>
+
+extern int32_t blurIndex;
+extern int32_t blurCount;
+extern unsigned int blurTextures[5];
+
+void renderScene();
+void setupCamera();
+void drawBlurQuad(const unsigned int* textures, int32_t count);
+void drawMessages();
+
+// Called by the game state when a powerup's timer runs out.
+void resetBlurTrail();
+
+// Gives the planet the texture of level n (level 0 keeps the start-up image).
+void retexturePlanetForLevel(int32_t n);
+
+// The last shake offsets applied by setupCamera, for the scene's tests.
+const float* lastShakeOffsets();

@@ -1,0 +1,181 @@
+#include "opengl/glutil.h"
+
+#include <GL/glew.h>
+#include <GL/freeglut.h>
+#include <SDL/SDL.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "common/hudpanel.h"
+#include "common/scene.h"
+#include "opengl/stopwatch.h"
+#include "sdl/video.h"
+
+static const char* extensionString = nullptr;
+
+static const GLfloat lightAmbient[4] = {0.3f, 0.3f, 0.3f, 1.0f};
+static const GLfloat lightDiffuse[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+static const GLfloat lightSpecular[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+static const GLfloat lightPosition[4] = {1.0f, 1.0f, 1.0f, 0.0f};
+static const GLfloat lightModelAmbient[4] = {0.2f, 0.3f, 0.35f, 1.0f};
+
+struct MaterialPreset {
+    GLfloat ambientDiffuse[4];
+    GLfloat specular[4];
+    GLfloat shininess;
+};
+
+static const MaterialPreset materialPresets[2] = {
+    {{1.0f, 1.0f, 1.0f, 1.0f}, {0.4f, 0.4f, 0.4f, 1.0f}, 0.0f},
+    {{0.8f, 0.8f, 0.8f, 1.0f}, {1.0f, 1.0f, 1.0f, 1.0f}, 50.0f},
+};
+
+// The FPS readout's state persists between frames, also while it is off.
+static Stopwatch fpsStopwatch;
+static double fpsPrevious = 0.0;
+static double fpsCurrent = 0.0;
+static std::ostringstream fpsStream;
+static std::string fpsText;
+static const int fpsLine = 1;
+
+void ensureGlutInitialised()
+{
+    static bool initialised = false;
+    if (initialised)
+        return;
+    int argc = 1;
+    char name[] = "drifthaul";
+    char* argv[] = {name, nullptr};
+    glutInit(&argc, argv);
+    initialised = true;
+}
+
+bool hasExtension(const char* name)
+{
+    if (!extensionString)
+        extensionString = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    return extensionString && std::strstr(extensionString, name) != nullptr;
+}
+
+void initGl()
+{
+    // Entry points are resolved once here; the game only needs them to work.
+    glewExperimental = GL_TRUE;
+    glewInit();
+
+    if (!hasExtension("GL_EXT_framebuffer_object")) {
+        std::cout << "GL_EXT_framebuffer_object is not supported! " << std::endl;
+        std::exit(-1);
+    }
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClearDepth(1.0);
+    glDepthFunc(GL_LEQUAL);
+    glShadeModel(GL_SMOOTH);
+    glPointSize(3.0f);
+
+    glEnable(GL_POINT_SMOOTH);
+    glEnable(GL_LINE_SMOOTH);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_TEXTURE_2D);
+
+    setupLight();
+    setMaterial(1);
+    setupView();
+}
+
+void setupLight()
+{
+    glEnable(GL_LIGHTING);
+    glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, lightAmbient);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, lightDiffuse);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, lightSpecular);
+    glEnable(GL_LIGHT0);
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, lightModelAmbient);
+}
+
+void setMaterial(int preset)
+{
+    const MaterialPreset& m = materialPresets[preset ? 1 : 0];
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, m.ambientDiffuse);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, m.specular);
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, m.shininess);
+    glColor3f(1.0f, 1.0f, 1.0f);
+}
+
+void setupView()
+{
+    const SDL_Surface* s = screen;
+    glViewport(0, 0, s ? s->w : 0, s ? s->h : 0);
+    setupCamera();
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+}
+
+void drawLoadingScreen()
+{
+    const SDL_Surface* s = screen;
+    glViewport(0, 0, s ? s->w : 0, s ? s->h : 0);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+
+    glLineWidth(5.0f);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glColor3f(0.4f, 0.4f, 1.0f);
+    glBegin(GL_LINES);
+    glVertex2f(-1.0f, -0.75f);
+    glVertex2f(1.0f, -0.75f);
+    glEnd();
+    glLineWidth(1.0f);
+
+    hudPanel.drawText(-0.95f, -0.83f, "loading Drifthaul...");
+}
+
+void drawFps()
+{
+    fpsPrevious = fpsCurrent;
+    fpsCurrent = fpsStopwatch.elapsedMicros();
+    const double delta = fpsCurrent - fpsPrevious;
+    const double fps = 1.0 / (delta * 1e-6);
+
+    fpsStream.str("");
+    fpsStream.clear();
+    fpsStream << std::fixed;
+    fpsStream.precision(1);
+    fpsStream << "Fps: " << fps;
+    fpsStream.unsetf(std::ios_base::floatfield);
+    fpsText = fpsStream.str();
+    drawBitmapText(fpsText.c_str(), fpsLine);
+}
+
+const char* lastFpsText()
+{
+    return fpsText.c_str();
+}
+
+void drawBitmapText(const char* text, int line)
+{
+    ensureGlutInitialised();
+    const SDL_Surface* s = screen;
+    const int x = 10;
+    const int y = (s ? s->h : 0) - line * 14;
+    glPushAttrib(GL_CURRENT_BIT | GL_LIGHTING_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glColor4f(0.5f, 1.0f, 1.0f, 0.7f);
+    glRasterPos2i(x, y);
+    for (const char* c = text; *c; ++c)
+        glutBitmapCharacter(GLUT_BITMAP_8_BY_13, static_cast<unsigned char>(*c));
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_LIGHTING);
+    glPopAttrib();
+}

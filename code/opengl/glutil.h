@@ -1,0 +1,22 @@
+// One-time OpenGL set-up, the light and material presets, the view, the
+// loading screen and the FPS readout.
+//
+// All of these need the window's OpenGL context and run on the main thread.
+// initGl runs once at start-up after the loading screen and ends the process
+// when framebuffer objects are missing.
+#pragma once
+
+void initGl();
+bool hasExtension(const char* name);
+void setupLight();
+void setMaterial(int preset);
+void setupView();
+void drawLoadingScreen();
+void drawFps();
+void drawBitmapText(const char* text, int line);
+
+// GLUT's bitmap fonts need glutInit first; every text routine calls this.
+void ensureGlutInitialised();
+
+// The text of the last FPS readout, for the overlay's tests.
+const char* lastFpsText();

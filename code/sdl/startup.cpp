@@ -1,0 +1,66 @@
+#include "sdl/startup.h"
+
+#include <GL/glew.h>
+#include <SDL/SDL.h>
+
+#include <iostream>
+
+#include "common/catcher.h"
+#include "common/gamestate.h"
+#include "common/hudpanel.h"
+#include "common/settings.h"
+#include "opengl/glutil.h"
+#include "sdl/mainloop.h"
+#include "sdl/video.h"
+#include "sound/soundbank.h"
+
+CatcherFunnel* catcherFunnel = nullptr;
+
+void printBanner()
+{
+    std::cout << "Drifthaul, version " << 0.19 << std::endl;
+}
+
+void startUp()
+{
+    setupVideo(false);
+    SDL_WM_SetCaption("loading...", nullptr);
+    drawLoadingScreen();
+    SDL_GL_SwapBuffers();
+    SDL_WM_SetCaption("drifthaul game", nullptr);
+    SDL_ShowCursor(0);
+    SDL_WM_GrabInput(SDL_GRAB_ON);
+
+    initGl();
+
+    std::cout << "loading sounds..." << std::endl;
+    initSound();
+
+    std::cout << "loading objects..." << std::endl;
+    catcherFunnel = new CatcherFunnel(&gameState);
+    gameState.hud = &hudPanel;
+
+    hudPanel.setPosition(static_cast<float>((screen->w - 300) / 2.0), 60.0f, 0.0f);
+    hudPanel.buildOutline(300.0f, 40.0f);
+    hudPanel.setGoal(1000);
+
+    std::cout << "starting the game..." << std::endl;
+    gameState.newGame();
+
+    renderFlags = RENDER_BUFFER_OBJECTS;
+
+    fadeOutLoadingScreen();
+}
+
+void shutDown()
+{
+    SDL_ShowCursor(1);
+    SDL_WM_GrabInput(SDL_GRAB_OFF);
+
+    delete catcherFunnel;
+    catcherFunnel = nullptr;
+
+    shutdownSound();
+
+    SDL_Quit();
+}

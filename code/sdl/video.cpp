@@ -1,0 +1,77 @@
+#include "sdl/video.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+int screenWidth = 320;
+int screenHeight = 200;
+SDL_Surface* screen = nullptr;
+
+SDL_Surface* setupVideo(bool fullscreen)
+{
+    // sdl12-compat otherwise draws through its own framebuffer object, which
+    // has no accumulation buffer for the screen fade. A player's own setting wins.
+    setenv("SDL12COMPAT_OPENGL_SCALING", "0", 0);
+
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+        std::fprintf(stderr, "Couldn't initialize SDL: %s\n", SDL_GetError());
+        std::exit(1);
+    }
+
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 32);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_ALPHA_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+
+    Uint32 flags = SDL_OPENGL;
+    if (fullscreen)
+        flags |= SDL_FULLSCREEN;
+
+    chooseVideoMode(screenWidth, screenHeight);
+
+    screen = SDL_SetVideoMode(screenWidth, screenHeight, 0, flags);
+    if (!screen) {
+        std::fprintf(stderr, "Couldn't set %dx%d %s OpenGL video mode: %s\n", screenWidth,
+                     screenHeight, fullscreen ? "fullscreen" : "windowed", SDL_GetError());
+        SDL_Quit();
+        std::exit(2);
+    }
+    return screen;
+}
+
+void chooseVideoMode(int& width, int& height)
+{
+    SDL_Rect** modes = SDL_ListModes(nullptr, SDL_FULLSCREEN | SDL_HWSURFACE);
+    if (modes == nullptr) {
+        std::printf("No modes available!\n");
+        std::fflush(stdout);
+        std::exit(-1);
+    }
+    if (modes == reinterpret_cast<SDL_Rect**>(-1)) {
+        std::printf("All resolutions available.\n");
+        return;
+    }
+
+    bool matched = false;
+    Uint16 lastW = 0;
+    Uint16 lastH = 0;
+    for (int i = 0; modes[i] && !matched; ++i) {
+        if (modes[i]->w == static_cast<Uint16>(width) && modes[i]->h == static_cast<Uint16>(height))
+            matched = true;
+        lastW = modes[i]->w;
+        lastH = modes[i]->h;
+    }
+    if (matched)
+        return;
+    if (lastW != 0 && lastH != 0) {
+        width = lastW;
+        height = lastH;
+        std::fprintf(stderr, "Setting found available mode: %dx%d\n", width, height);
+        return;
+    }
+    std::fprintf(stderr, "There does not seem to be any available modes! oops!!\n");
+    SDL_Quit();
+    std::exit(2);
+}

@@ -1,0 +1,16 @@
+// Brings up SDL's video subsystem and opens the OpenGL window.
+//
+// setupVideo runs once at start-up; the window lives until SDL_Quit at
+// shutdown. screen is the window surface: every part that needs the window
+// size reads its w and h, not the requested screenWidth and screenHeight.
+// Failures print their message and end the process (codes 1, 2 and -1).
+#pragma once
+
+#include <SDL/SDL.h>
+
+extern int screenWidth;
+extern int screenHeight;
+extern SDL_Surface* screen;
+
+SDL_Surface* setupVideo(bool fullscreen);
+void chooseVideoMode(int& width, int& height);

@@ -1,0 +1,106 @@
+#include "support/screenshot.h"
+
+#include <GL/glew.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <png.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <sys/stat.h>
+
+Rgb Image::at(int x, int y) const
+{
+    const size_t i = (static_cast<size_t>(y) * width + x) * 3;
+    return {rgb[i], rgb[i + 1], rgb[i + 2]};
+}
+
+int Image::differingPixels(const Image& other, int tolerance) const
+{
+    if (width != other.width || height != other.height)
+        return width * height;
+    int n = 0;
+    for (size_t i = 0; i < rgb.size(); i += 3)
+        for (int c = 0; c < 3; ++c)
+            if (std::abs(int(rgb[i + c]) - int(other.rgb[i + c])) > tolerance) {
+                ++n;
+                break;
+            }
+    return n;
+}
+
+Image grabScreen(const std::string& display)
+{
+    Image image;
+    Display* dpy = XOpenDisplay(display.c_str());
+    if (!dpy)
+        return image;
+    const Window root = DefaultRootWindow(dpy);
+    XWindowAttributes attrs;
+    XGetWindowAttributes(dpy, root, &attrs);
+    XImage* x = XGetImage(dpy, root, 0, 0, attrs.width, attrs.height, AllPlanes, ZPixmap);
+    if (x) {
+        image.width = attrs.width;
+        image.height = attrs.height;
+        image.rgb.resize(static_cast<size_t>(image.width) * image.height * 3);
+        for (int y = 0; y < image.height; ++y)
+            for (int xx = 0; xx < image.width; ++xx) {
+                const unsigned long p = XGetPixel(x, xx, y);
+                const size_t i = (static_cast<size_t>(y) * image.width + xx) * 3;
+                image.rgb[i] = static_cast<uint8_t>((p >> 16) & 0xFF);
+                image.rgb[i + 1] = static_cast<uint8_t>((p >> 8) & 0xFF);
+                image.rgb[i + 2] = static_cast<uint8_t>(p & 0xFF);
+            }
+        XDestroyImage(x);
+    }
+    XCloseDisplay(dpy);
+    return image;
+}
+
+Image readFramebuffer()
+{
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    Image image;
+    image.width = viewport[2];
+    image.height = viewport[3];
+    std::vector<uint8_t> raw(static_cast<size_t>(image.width) * image.height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE, raw.data());
+    image.rgb.resize(raw.size());
+    const size_t row = static_cast<size_t>(image.width) * 3;
+    for (int y = 0; y < image.height; ++y)
+        std::copy(raw.begin() + (image.height - 1 - y) * row, raw.begin() + (image.height - y) * row,
+                  image.rgb.begin() + y * row);
+    return image;
+}
+
+bool savePng(const Image& image, const std::string& path)
+{
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        std::fclose(f);
+        return false;
+    }
+    png_init_io(png, f);
+    png_set_IHDR(png, info, image.width, image.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (int y = 0; y < image.height; ++y)
+        png_write_row(png, const_cast<png_bytep>(image.rgb.data() + static_cast<size_t>(y) * image.width * 3));
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    std::fclose(f);
+    return true;
+}
+
+std::string testOutputPath(const std::string& name)
+{
+    mkdir(DRIFTHAUL_TEST_OUTPUT_DIR, 0755);
+    return std::string(DRIFTHAUL_TEST_OUTPUT_DIR) + "/" + name;
+}

@@ -1,0 +1,97 @@
+// The GL utilities against the real Mesa driver under Xvfb: the loading
+// screen, the accumulation-buffer fade, the extension check and the FPS text.
+#include <gtest/gtest.h>
+
+#include <GL/glew.h>
+#include <SDL/SDL.h>
+
+#include "common/settings.h"
+#include "opengl/glutil.h"
+#include "sdl/mainloop.h"
+#include "sdl/video.h"
+#include "support/glcontext.h"
+#include "support/screenshot.h"
+#include "support/xvfb.h"
+
+class GlUtil : public ::testing::Test {
+protected:
+    void SetUp() override { openGameWindow(); }
+};
+
+TEST_F(GlUtil, TheWindowHasTheDeepBuffersTheGameAsksFor)
+{
+    EXPECT_EQ(screen->w, 320);
+    EXPECT_EQ(screen->h, 200);
+    int depth = 0, accum = 0, doubleBuffer = 0;
+    SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &depth);
+    SDL_GL_GetAttribute(SDL_GL_ACCUM_RED_SIZE, &accum);
+    SDL_GL_GetAttribute(SDL_GL_DOUBLEBUFFER, &doubleBuffer);
+    EXPECT_GE(depth, 24);
+    EXPECT_GE(accum, 8);
+    EXPECT_EQ(doubleBuffer, 1);
+}
+
+TEST_F(GlUtil, ExtensionCheckMatchesSubstrings)
+{
+    EXPECT_TRUE(hasExtension("GL_EXT_framebuffer_object"));
+    EXPECT_TRUE(hasExtension("GL_EXT_framebuffer"));
+    EXPECT_FALSE(hasExtension("GL_DRIFTHAUL_no_such_extension"));
+}
+
+TEST_F(GlUtil, LoadingScreenIsWhiteWithABlueLineAndText)
+{
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_TEXTURE_2D);
+    drawLoadingScreen();
+    glPopAttrib();
+    SDL_GL_SwapBuffers();
+    const Image shot = grabScreen(sharedTestDisplay());
+    savePng(shot, testOutputPath("loading-screen.png"));
+    ASSERT_EQ(shot.width, 320);
+
+    auto white = [](Rgb p) { return p.r > 240 && p.g > 240 && p.b > 240; };
+    auto blue = [](Rgb p) { return p.b > 200 && p.r < 150 && p.g < 150; };
+    // The line at y = -0.75 lies 175 rows down; five pixels wide.
+    EXPECT_GT(shot.count(0, 0, 320, 160, white), 320 * 160 * 95 / 100);
+    EXPECT_GT(shot.count(0, 172, 320, 179, blue), 320 * 3);
+    EXPECT_EQ(shot.count(0, 0, 320, 165, blue), 0);
+    // The caption "loading Drifthaul..." below the line, from the left edge.
+    EXPECT_GT(shot.count(5, 179, 200, 200, blue), 40);
+    EXPECT_EQ(shot.count(220, 179, 320, 200, blue), 0);
+}
+
+TEST_F(GlUtil, AccumulationFadeBrightensEightFramesMonotonically)
+{
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    screenFade.arm(FADE_IN, 7);
+    std::vector<int> levels;
+    for (int frame = 0; frame < 8; ++frame) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        applyScreenFade();
+        ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+        unsigned char pixel[3];
+        glReadPixels(160, 100, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, pixel);
+        levels.push_back(pixel[0]);
+    }
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    EXPECT_EQ(screenFade.fadeMode, FADE_OFF);
+    EXPECT_LE(levels.front(), 2);
+    EXPECT_GE(levels.back(), 253);
+    for (size_t i = 1; i < levels.size(); ++i)
+        EXPECT_GT(levels[i], levels[i - 1]) << "frame " << i;
+    // Mesa's accumulation buffer returns sRGB-encoded values: 4/7 reads near 200.
+    EXPECT_NEAR(levels[4], 200, 20);
+}
+
+TEST_F(GlUtil, FirstFpsReadoutShowsZero)
+{
+    drawFps();
+    EXPECT_STREQ(lastFpsText(), "Fps: 0.0");
+    SDL_Delay(40);
+    drawFps();
+    const double fps = std::atof(lastFpsText() + 5);
+    EXPECT_GT(fps, 0.1);
+    EXPECT_LT(fps, 26.0);
+}
