@@ -25,13 +25,14 @@ static double now()
 }
 
 GameProcess::GameProcess(const std::string& display, const std::map<std::string, std::string>& env,
-                         const std::string& binary)
+                         const std::string& gameDir)
     : display_(display)
 {
     int out[2], err[2];
     if (pipe(out) != 0 || pipe(err) != 0)
         return;
-    const std::string path = binary.empty() ? stagedGameDir() + "/drifthaul" : binary;
+    const std::string dir = gameDir.empty() ? stagedGameDir() : gameDir;
+    const std::string path = dir + "/drifthaul";
     pid_ = fork();
     if (pid_ == 0) {
         dup2(out[1], 1);
@@ -40,7 +41,7 @@ GameProcess::GameProcess(const std::string& display, const std::map<std::string,
         close(err[0]);
         close(out[1]);
         close(err[1]);
-        if (chdir(stagedGameDir().c_str()) != 0)
+        if (chdir(dir.c_str()) != 0)
             _exit(126);
         if (display.empty())
             unsetenv("DISPLAY");

@@ -10,10 +10,11 @@
 
 class GameProcess {
 public:
-    // Starts the binary in the staged game/ folder with DISPLAY set; extra
-    // variables override the environment (an empty value unsets one).
+    // Starts gameDir/drifthaul (default: the staged game/ folder) from that
+    // folder with DISPLAY set; extra variables override the environment (an
+    // empty value unsets one).
     GameProcess(const std::string& display, const std::map<std::string, std::string>& env = {},
-                const std::string& binary = "");
+                const std::string& gameDir = "");
     ~GameProcess();
 
     // Waits until a line of standard output (or error) equal to text has
