@@ -38,5 +38,22 @@ add_custom_command(OUTPUT ${LAUGH_SOUNDS}
     DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_laughs.sh VERBATIM)
 add_custom_target(stage_sounds ALL DEPENDS ${SYNTH_SOUNDS} ${LAUGH_SOUNDS})
 
+# Models: 3DS files designed in modelshapes.cpp and written by gen_models.
+add_library(asset_models STATIC ${CMAKE_SOURCE_DIR}/tools/model3ds_writer.cpp
+    ${CMAKE_SOURCE_DIR}/tools/modelshapes.cpp)
+target_include_directories(asset_models PUBLIC ${CMAKE_SOURCE_DIR}/tools)
+add_executable(gen_models ${CMAKE_SOURCE_DIR}/tools/gen_models.cpp)
+target_link_libraries(gen_models PRIVATE asset_models)
+set(MODEL_FILES
+    models/trash/soda/can.3ds models/trash/can2/Model/Can.3ds models/trash/packets/duds.3ds
+    models/trash/fumican/Fumigene.3ds models/trash/barrel_wooden/barrela.3ds
+    models/trash/barrel_burned/BurnBarrel.3ds models/trash/pizza-slice/pizza.3ds
+    models/ships/spaceship.3ds)
+list(TRANSFORM MODEL_FILES PREPEND ${STAGE_DIR}/)
+add_custom_command(OUTPUT ${MODEL_FILES}
+    COMMAND gen_models ${STAGE_DIR}
+    DEPENDS gen_models VERBATIM)
+add_custom_target(stage_models ALL DEPENDS ${MODEL_FILES})
+
 # Everything the staged tree needs; tests depend on it.
-add_custom_target(stage_assets ALL DEPENDS stage_shaders stage_sounds)
+add_custom_target(stage_assets ALL DEPENDS stage_shaders stage_sounds stage_models)

@@ -22,3 +22,7 @@ echo "test display: $DRIFTHAUL_TEST_DISPLAY"
 
 cd "$build"
 ctest --output-on-failure -j"$(nproc)" "$@"
+
+# A short fuzzing run of the model reader; anything it finds lands in
+# tests/fuzz/regressions/ and fails the run.
+"$root/scripts/fuzz.sh" 30

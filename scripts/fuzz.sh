@@ -1,0 +1,23 @@
+#!/bin/sh
+# Fuzzes the model file reader's core with libFuzzer (clang 14, address and
+# undefined-behaviour sanitizers) for a bounded time.
+# Usage: scripts/fuzz.sh [seconds, default 30]
+# Seeds: the committed corpus and the staged game models. Crashes are written
+# to tests/fuzz/regressions/, which the ordinary test run replays.
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds="${1:-30}"
+work="${DRIFTHAUL_BUILD_DIR:-$root/build}/fuzz"
+mkdir -p "$work/corpus"
+
+clang++-14 -std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+    -I"$root/code" "$root/tests/fuzz/fuzz_model3ds.cpp" "$root/code/common/model3ds.cpp" \
+    -o "$work/fuzz_model3ds"
+
+cp "$root"/tests/fuzz/corpus/* "$work/corpus/" 2>/dev/null || true
+find "${DRIFTHAUL_BUILD_DIR:-$root/build}/stage/models" -name '*.3ds' -exec cp {} "$work/corpus/" \; 2>/dev/null || true
+
+cd "$work"
+"$work/fuzz_model3ds" -max_total_time="$seconds" -dict="$root/tests/fuzz/model3ds.dict" \
+    -max_len=65536 -artifact_prefix="$root/tests/fuzz/regressions/" -print_final_stats=1 \
+    corpus 2>&1 | tail -n 15

@@ -1,0 +1,339 @@
+// Mesh records, processing and the procedural shapes, checked by hand-sized
+// meshes and by counts and positions that catch off-by-one builders.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "common/mesh.h"
+#include "common/vecmath.h"
+#include "opengl/numeric.h"
+
+namespace {
+
+float length(const float v[3])
+{
+    return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+}
+
+// A unit-square of four triangles around a centre vertex, in the z = 0 plane.
+void flatSquare(CMesh& m)
+{
+    const float pts[5][3] = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {0.5f, 0.5f, 0}};
+    for (const auto& p : pts) {
+        CVertexStruct v;
+        v.copyPosition(p);
+        m.vertices.push_back(v);
+    }
+    const int tris[4][3] = {{4, 0, 1}, {4, 1, 2}, {4, 2, 3}, {4, 3, 0}};
+    for (const auto& t : tris) {
+        CFace f;
+        for (int c = 0; c < 3; ++c)
+            f.vertex_index[c] = t[c];
+        m.faces.push_back(f);
+    }
+    m.vertex_count = 5;
+}
+
+} // namespace
+
+TEST(VectorHelpers, CrossNormaliseAndTriangleNormal)
+{
+    const float x[3] = {1, 0, 0}, y[3] = {0, 1, 0};
+    float z[3];
+    crossProduct(x, y, z);
+    EXPECT_EQ(z[2], 1.0f);
+    float v[3] = {3, 0, 4};
+    EXPECT_FLOAT_EQ(normalize(v), 5.0f);
+    EXPECT_FLOAT_EQ(v[0], 0.6f);
+    float zero[3] = {0, 0, 0};
+    EXPECT_EQ(normalize(zero), 0.0f);
+    EXPECT_EQ(zero[2], 1.0f);
+    float n[3];
+    const float p0[3] = {0, 0, 0}, p1[3] = {0, 2, 0}, p2[3] = {0, 0, 2};
+    triangleNormal(p0, p1, p2, n);
+    EXPECT_FLOAT_EQ(n[0], 1.0f);
+}
+
+TEST(MeshElements, TexCoordsAreStoredFlippedAndCornersBeyondThreeAreUnused)
+{
+    CVertexStruct v;
+    v.setTexCoords(0.25f, 0.0f);
+    EXPECT_EQ(v.t_u, 0.25f);
+    EXPECT_EQ(v.t_v, 1.0f);
+    v.setTexCoords(0.25f, 1.0f);
+    EXPECT_EQ(v.t_v, 0.0f);
+    CFace f;
+    f.vertex_index[0] = 4;
+    f.vertex_index[1] = 5;
+    f.vertex_index[2] = 6;
+    EXPECT_EQ(f.getVertexIndex(2), 6);
+    EXPECT_EQ(f.getVertexIndex(3), -1);
+    EXPECT_EQ(f.getVertexIndex(-1), -1);
+    EXPECT_EQ(f.getVertexIndex(4), -1);
+}
+
+TEST(MeshElements, CylinderNormalIgnoresX)
+{
+    CVertexStruct v;
+    v.setPosition(3, 4, 0);
+    v.setCylinderNormal();
+    EXPECT_FLOAT_EQ(v.normal[0], 0.0f);
+    EXPECT_FLOAT_EQ(v.normal[1], 1.0f);
+    v.setPosition(3, 0, 0);
+    v.setCylinderNormal();
+    EXPECT_FLOAT_EQ(v.normal[2], 1.0f);
+}
+
+TEST(MeshElements, TwinGroupsStayOneLevelDeep)
+{
+    CVertexStruct a, b, c;
+    a.addTwin(&b);
+    a.addTwin(&b);
+    EXPECT_EQ(a.twins.size(), 1u);
+    b.addTwin(&c); // passed on to b's master
+    EXPECT_EQ(c.twin_master, &a);
+    EXPECT_EQ(a.twins.size(), 2u);
+    EXPECT_TRUE(b.twins.empty());
+    EXPECT_TRUE(a.isTwinned());
+    EXPECT_TRUE(c.isTwinned());
+    CVertexStruct alone;
+    EXPECT_FALSE(alone.isTwinned());
+}
+
+TEST(MeshElementsDeath, TwinRulesRejectWrongCalls)
+{
+    CVertexStruct a, b, other;
+    a.addTwin(&b);
+    EXPECT_DEATH(other.addTwin(&b), "twin_vertex->twin_master == this");
+    CVertexStruct m, t, master;
+    m.addTwin(&t);
+    EXPECT_DEATH(master.addTwin(&m), "twin_vertex->twins.size\\(\\) == 0");
+}
+
+TEST(MeshProcessing, BoxAlwaysHoldsTheOriginAndScaleBringsTheMeanHalfExtentToSize)
+{
+    CMesh cube;
+    for (int i = 0; i < 8; ++i) {
+        CVertexStruct v;
+        v.setPosition(i & 1 ? 1.0f : -1.0f, i & 2 ? 1.0f : -1.0f, i & 4 ? 1.0f : -1.0f);
+        cube.vertices.push_back(v);
+    }
+    cube.model_type = MODEL_SODA_CAN;
+    cube.size = 2.0f;
+    cube.computeBounds();
+    EXPECT_EQ(cube.center[0], 0.0f);
+    EXPECT_FLOAT_EQ(cube.scale, 2.0f);
+    EXPECT_FLOAT_EQ(cube.radius, 2.0f * std::sqrt(3.0f));
+
+    CMesh offset;
+    for (float x : {10.0f, 12.0f}) {
+        CVertexStruct v;
+        v.setPosition(x, 1.0f, 1.0f);
+        offset.vertices.push_back(v);
+    }
+    offset.model_type = MODEL_CAN;
+    offset.computeBounds();
+    EXPECT_EQ(offset.bbox_min[0], 0.0f);
+    EXPECT_EQ(offset.bbox_max[0], 12.0f);
+    EXPECT_FLOAT_EQ(offset.center[0], 6.0f);
+    EXPECT_FLOAT_EQ(offset.scale, 3.0f / 7.0f);
+    EXPECT_FLOAT_EQ(offset.scaled_center[0], 6.0f * 3.0f / 7.0f);
+
+    CMesh empty;
+    empty.computeBounds();
+    EXPECT_EQ(empty.scale, 1.0f);
+}
+
+TEST(MeshProcessing, BuiltShapesUseTheirSizeAsRadius)
+{
+    CMesh rock;
+    rock.model_type = MODEL_LUMPY_SPHERE;
+    rock.size = 7.5f;
+    rock.buildNoisyIcosphere(7.5f, 1);
+    rock.computeBounds();
+    EXPECT_EQ(rock.radius, 7.5f);
+
+    CMesh tetra;
+    tetra.model_type = 12;
+    tetra.size = 2.0f;
+    tetra.buildTetrahedron(5.0f);
+    tetra.computeBounds();
+    // A file-type number measures the farthest vertex from the box centre.
+    EXPECT_GT(tetra.radius, 2.0f);
+    EXPECT_LT(tetra.radius, 4.0f);
+}
+
+TEST(MeshProcessing, FaceNormalsWithDegenerateAndFlippedFaces)
+{
+    CMesh m;
+    flatSquare(m);
+    CFace degenerate;
+    degenerate.vertex_index[0] = 0;
+    degenerate.vertex_index[1] = 0;
+    degenerate.vertex_index[2] = 1;
+    m.faces.push_back(degenerate);
+    degenerate.flipped = true;
+    m.faces.push_back(degenerate);
+    m.computeFaceNormals();
+    auto it = m.faces.begin();
+    EXPECT_EQ(it->normal[2], 1.0f);
+    std::advance(it, 4);
+    EXPECT_EQ(it->normal[2], 1.0f);
+    ++it;
+    EXPECT_EQ(it->normal[2], -1.0f);
+}
+
+TEST(MeshProcessing, SmoothingSumsFacesOverTwinsAndCopiesToThem)
+{
+    CMesh m;
+    flatSquare(m);
+    // Split the centre: a twin record at the same place takes two of the faces.
+    CVertexStruct twin = m.vertices[4];
+    twin.setTexCoords(0.9f, 0.9f);
+    m.vertices.push_back(twin);
+    m.vertex_count = 6;
+    auto it = m.faces.begin();
+    std::advance(it, 2);
+    it->vertex_index[0] = 5;
+    (++it)->vertex_index[0] = 5;
+    // One tilted face on the twin only shows the sum reaches across records.
+    m.vertices[4].addTwin(&m.vertices[5]);
+    m.computeFaceNormals();
+    m.linkFaces();
+    EXPECT_EQ(m.vertices[4].adjacent_faces.size(), 2u);
+    EXPECT_EQ(m.vertices[5].adjacent_faces.size(), 2u);
+    m.computeVertexNormals();
+    EXPECT_FLOAT_EQ(m.vertices[4].normal[2], 1.0f);
+    EXPECT_FLOAT_EQ(m.vertices[5].normal[2], 1.0f);
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(m.vertices[5].normal[k], m.vertices[4].normal[k]);
+}
+
+TEST(MeshProcessing, SmoothingStartsFromTheNormalAlreadyHeld)
+{
+    CMesh m;
+    flatSquare(m);
+    m.vertices[0].normal[0] = 10.0f; // as a cylinder normal would be
+    m.computeFaceNormals();
+    m.linkFaces();
+    m.computeVertexNormals();
+    EXPECT_GT(m.vertices[0].normal[0], 0.9f);
+    EXPECT_NEAR(length(m.vertices[0].normal), 1.0f, 1e-6f);
+}
+
+TEST(Shapes, SuperquadricFourByFour)
+{
+    CMesh m;
+    m.slices = 4;
+    m.stacks = 4;
+    m.buildSuperquadric(1.0f, 1.0f);
+    ASSERT_EQ(m.vertices.size(), 25u);
+    EXPECT_EQ(m.vertex_count, 25);
+    EXPECT_NEAR(m.vertices[0].position[2], 1.0f, 1e-6f);
+    EXPECT_NEAR(m.vertices[0].position[0], 0.0f, 1e-6f);
+    EXPECT_EQ(m.vertices[0].t_u, 0.0f);
+    EXPECT_EQ(m.vertices[0].t_v, 0.0f);
+    EXPECT_EQ(m.vertices[4].twin_master, &m.vertices[0]);
+    EXPECT_EQ(m.vertices[24].twin_master, &m.vertices[20]);
+    EXPECT_EQ(m.face_count, static_cast<int>(m.faces.size()));
+    // Ring row 0 keeps its pole-sharing A faces; only B faces collapse there.
+    int poleFaces = 0;
+    for (const CFace& f : m.faces)
+        poleFaces += f.vertex_index[0] < 5 && f.vertex_index[2] < 5;
+    EXPECT_EQ(poleFaces, 4);
+    // The bottom row's B faces are flipped.
+    int flipped = 0;
+    for (const CFace& f : m.faces)
+        flipped += f.flipped;
+    EXPECT_EQ(flipped, 4);
+    for (const CVertexStruct& v : m.vertices)
+        EXPECT_NEAR(length(v.position), 1.0f, 1e-5f);
+}
+
+TEST(Shapes, SuperquadricExponentShapesTheSurface)
+{
+    CMesh round, bulged, pinched;
+    for (CMesh* m : {&round, &bulged, &pinched}) {
+        m->slices = 16;
+        m->stacks = 16;
+    }
+    round.buildSuperquadric(1.0f, 1.0f);
+    bulged.buildSuperquadric(1.0f, 0.4f);
+    pinched.buildSuperquadric(1.0f, 2.4f);
+    // Halfway to the equator: bulged lies outside the sphere, pinched inside.
+    const CVertexStruct& r = round.vertices[4 * 17];
+    EXPECT_GT(bulged.vertices[4 * 17].position[2], r.position[2]);
+    EXPECT_LT(pinched.vertices[4 * 17].position[2], r.position[2]);
+    EXPECT_EQ(round.vertices.size(), 289u);
+}
+
+TEST(Shapes, IcosphereCountsPerSubdivision)
+{
+    const int faces[] = {20, 80, 320};
+    for (int s = 0; s < 3; ++s) {
+        CMesh m;
+        m.buildNoisyIcosphere(2.0f, s);
+        EXPECT_EQ(m.face_count, faces[s]);
+        EXPECT_EQ(m.faces.size(), static_cast<size_t>(faces[s]));
+        EXPECT_EQ(m.vertices.size(), static_cast<size_t>(faces[s] * 3));
+        EXPECT_EQ(m.vertex_count, faces[s] * 3);
+        EXPECT_TRUE(m.flat_shading);
+        for (const CVertexStruct& v : m.vertices) {
+            EXPECT_GT(length(v.position), 2.0f * 0.7f);
+            EXPECT_LT(length(v.position), 2.0f * 1.3f);
+            EXPECT_FALSE(v.isTwinned());
+        }
+    }
+}
+
+TEST(Shapes, NoisyRockDependsOnItsSeed)
+{
+    gameSrand(1);
+    CMesh a, b;
+    a.buildNoisyIcosphere(3.0f, 1);
+    b.buildNoisyIcosphere(3.0f, 1);
+    int differing = 0;
+    for (size_t i = 0; i < a.vertices.size(); ++i)
+        differing += a.vertices[i].position[0] != b.vertices[i].position[0];
+    EXPECT_GT(differing, 100);
+}
+
+TEST(Shapes, TetrahedronCircumradius)
+{
+    CMesh m;
+    m.buildTetrahedron(1.0f);
+    ASSERT_EQ(m.vertices.size(), 12u);
+    EXPECT_EQ(m.face_count, 4);
+    EXPECT_NEAR(m.vertices[0].position[1], 0.6123724f, 1e-6f);
+    for (const CVertexStruct& v : m.vertices) {
+        EXPECT_NEAR(length(v.position), 0.6123724f, 1e-6f);
+        if (v.position[1] < 0) {
+            EXPECT_NEAR(v.position[1], -0.2041241f, 1e-6f);
+        }
+    }
+    // Faces run (P0, P1, P2): outward normals after processing.
+    m.computeFaceNormals();
+    for (const CFace& f : m.faces) {
+        float c[3] = {0, 0, 0};
+        for (int k = 0; k < 3; ++k)
+            for (int a = 0; a < 3; ++a)
+                c[a] += m.vertices[f.vertex_index[k]].position[a] / 3;
+        EXPECT_GT(c[0] * f.normal[0] + c[1] * f.normal[1] + c[2] * f.normal[2], 0.0f);
+    }
+}
+
+TEST(Shapes, CylinderTenSlices)
+{
+    CMesh m;
+    m.slices = 10;
+    m.buildCylinder(1.0f, 4.0f);
+    ASSERT_EQ(m.vertices.size(), 22u);
+    EXPECT_EQ(m.faces.size(), 20u);
+    EXPECT_EQ(m.face_count, 20);
+    EXPECT_FLOAT_EQ(m.vertices[0].position[0], 1.0f);
+    EXPECT_FLOAT_EQ(m.vertices[0].position[2], -2.0f);
+    EXPECT_EQ(m.vertices[0].t_v, 1.0f);
+    EXPECT_FLOAT_EQ(m.vertices[1].position[2], 2.0f);
+    EXPECT_NEAR(m.vertices[20].position[0], 1.0f, 1e-5f);
+    EXPECT_NEAR(m.vertices[20].t_u, 1.0f, 1e-5f);
+}
