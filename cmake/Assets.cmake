@@ -55,5 +55,35 @@ add_custom_command(OUTPUT ${MODEL_FILES}
     DEPENDS gen_models VERBATIM)
 add_custom_target(stage_models ALL DEPENDS ${MODEL_FILES})
 
+# Textures: painted by gen_textures (PNG through libpng, JPEG through
+# libjpeg, BMP through SDL).
+add_library(asset_textures STATIC ${CMAKE_SOURCE_DIR}/tools/texturepaint.cpp
+    ${CMAKE_SOURCE_DIR}/tools/texturedesigns.cpp)
+target_include_directories(asset_textures PUBLIC ${CMAKE_SOURCE_DIR}/tools)
+target_link_libraries(asset_textures PUBLIC PkgConfig::SDL PNG::PNG JPEG::JPEG)
+add_executable(gen_textures ${CMAKE_SOURCE_DIR}/tools/gen_textures.cpp)
+target_link_libraries(gen_textures PRIVATE asset_textures)
+set(TEXTURE_FILES
+    models/trash/soda/can.jpg textures/trash/cans/cokecanskin.jpg textures/trash/fumican/normal.jpg
+    textures/trash/barrels/barrelad.bmp textures/trash/barrels/barrdiff.bmp
+    textures/environment/FlareSun.bmp textures/environment/Earth_Day.bmp
+    textures/environment/non-2powern/mars_1k_color.jpg textures/environment/non-2powern/venusmap.jpg
+    textures/powerups/red-cross-50.png textures/powerups/blue_trash_can.jpg)
+list(TRANSFORM TEXTURE_FILES PREPEND ${STAGE_DIR}/)
+add_custom_command(OUTPUT ${TEXTURE_FILES}
+    COMMAND gen_textures ${STAGE_DIR}
+    DEPENDS gen_textures VERBATIM)
+add_custom_target(stage_textures ALL DEPENDS ${TEXTURE_FILES})
+
+# The font: a bold TrueType face from Debian's fonts-dejavu-core, staged under
+# the name the game asks for, with its licence beside it.
+set(FONT_SOURCE /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf)
+set(FONT_LICENCE /usr/share/doc/fonts-dejavu-core/copyright)
+add_custom_command(OUTPUT "${STAGE_DIR}/fonts/Action Man Bold.ttf" ${STAGE_DIR}/fonts/LICENSE-DejaVu.txt
+    COMMAND ${CMAKE_COMMAND} -E create_symlink ${FONT_SOURCE} "${STAGE_DIR}/fonts/Action Man Bold.ttf"
+    COMMAND ${CMAKE_COMMAND} -E copy ${FONT_LICENCE} ${STAGE_DIR}/fonts/LICENSE-DejaVu.txt
+    DEPENDS ${FONT_SOURCE} VERBATIM)
+add_custom_target(stage_font ALL DEPENDS "${STAGE_DIR}/fonts/Action Man Bold.ttf")
+
 # Everything the staged tree needs; tests depend on it.
-add_custom_target(stage_assets ALL DEPENDS stage_shaders stage_sounds stage_models)
+add_custom_target(stage_assets ALL DEPENDS stage_shaders stage_sounds stage_models stage_textures stage_font)

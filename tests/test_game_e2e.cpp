@@ -35,7 +35,8 @@ TEST(GameEndToEnd, StartsUpInOrderAndAppliesEveryKey)
     ASSERT_TRUE(game.waitForWindow("drifthaul game"));
 
     EXPECT_EQ(game.stdoutLines().at(0), "Drifthaul, version 0.19");
-    const std::vector<std::string> progress = {"loading sounds...", "loading objects...",
+    const std::vector<std::string> progress = {"lading shaders...", "loading sounds...",
+                                               "loading textures...", "loading objects...",
                                                "starting the game..."};
     int previous = 0;
     for (const auto& line : progress) {

@@ -84,6 +84,13 @@ void initGl()
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_TEXTURE_2D);
 
+    // Untextured draws still pass shaders that modulate by texture unit 0:
+    // the default texture gets one white texel, which changes nothing.
+    static const GLubyte white[4] = {255, 255, 255, 255};
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, white);
+
     setupLight();
     setMaterial(1);
     setupView();

@@ -8,8 +8,12 @@
 #include "common/catcher.h"
 #include "common/gamestate.h"
 #include "common/hudpanel.h"
+#include "common/scene.h"
 #include "common/settings.h"
+#include "common/textures.h"
+#include "opengl/bufferobjects.h"
 #include "opengl/glutil.h"
+#include "opengl/shaders.h"
 #include "sdl/mainloop.h"
 #include "sdl/video.h"
 #include "sound/soundbank.h"
@@ -33,8 +37,18 @@ void startUp()
 
     initGl();
 
+    std::cout << "lading shaders..." << std::endl;
+    loadShaders();
+
     std::cout << "loading sounds..." << std::endl;
     initSound();
+
+    std::cout << "loading textures..." << std::endl;
+    textureTable = new TextureTable();
+    for (unsigned int& name : blurTextures)
+        name = static_cast<unsigned int>(textureTable->createRenderTarget(256, 256, nullptr));
+    framebufferSet = new FramebufferSet();
+    framebufferSet->createFramebuffers(blurTextures, 5);
 
     std::cout << "loading objects..." << std::endl;
     catcherFunnel = new CatcherFunnel(&gameState);
@@ -57,10 +71,13 @@ void shutDown()
     SDL_ShowCursor(1);
     SDL_WM_GrabInput(SDL_GRAB_OFF);
 
+    delete textureTable;
+    textureTable = nullptr;
     delete catcherFunnel;
     catcherFunnel = nullptr;
 
     shutdownSound();
+    unloadShaders();
 
     SDL_Quit();
 }

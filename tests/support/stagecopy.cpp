@@ -14,7 +14,7 @@ StageCopy::StageCopy()
     root_ = mkdtemp(pattern);
     const fs::path source = fs::path(stagedGameDir()).parent_path();
     for (const auto& entry : fs::recursive_directory_iterator(source)) {
-        const fs::path target = root_ / fs::relative(entry.path(), source);
+        const fs::path target = root_ / entry.path().lexically_relative(source);
         if (entry.is_directory())
             fs::create_directories(target);
         else

@@ -1,0 +1,24 @@
+// FramebufferSet: the five 256 x 256 off-screen framebuffers of the
+// slow-motion trail, one per ring position, sharing one depth renderbuffer.
+// Their colour images are the blur textures of the texture table.
+//
+// Created once at start-up after the texture table and left to process exit;
+// bindFramebuffer and unbindFramebuffer are called in pairs within a frame.
+#pragma once
+
+#include <GL/glew.h>
+
+class FramebufferSet {
+public:
+    void createFramebuffers(const unsigned int* textures, int count);
+    void bindFramebuffer(int i);
+    void unbindFramebuffer();
+
+    GLuint framebuffer(int i) const { return framebuffers ? framebuffers[i] : 0; }
+
+private:
+    GLuint* framebuffers = nullptr;
+    GLuint depthBuffer = 0;
+};
+
+extern FramebufferSet* framebufferSet;

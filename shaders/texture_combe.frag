@@ -1,0 +1,27 @@
+// Averages the bound trail frames: the quad's alpha is 1 / count, so the
+// number of frames is read back from it and stale units beyond it are left
+// out. The average is un-premultiplied so a moving object leaves a ghost of
+// its own colour that fades with the share of frames it covered.
+#version 120
+
+uniform sampler2D textures[5];
+uniform float FadeOut;
+
+void main()
+{
+    float weight = gl_Color.a;
+    int count = int(floor(1.0 / max(weight, 0.2) + 0.5));
+    vec2 uv = gl_TexCoord[0].st;
+    vec4 sum = texture2D(textures[0], uv);
+    if (count > 1)
+        sum += texture2D(textures[1], uv);
+    if (count > 2)
+        sum += texture2D(textures[2], uv);
+    if (count > 3)
+        sum += texture2D(textures[3], uv);
+    if (count > 4)
+        sum += texture2D(textures[4], uv);
+    vec4 average = sum * weight;
+    vec3 colour = average.a > 0.001 ? average.rgb / average.a : vec3(0.0);
+    gl_FragColor = vec4(clamp(colour, 0.0, 1.0) * FadeOut, average.a);
+}

@@ -1,0 +1,10 @@
+// The slow-motion trail: a full-window quad carrying the recent play-field
+// frames.
+#version 120
+
+void main()
+{
+    gl_TexCoord[0] = gl_MultiTexCoord0;
+    gl_FrontColor = gl_Color;
+    gl_Position = gl_Vertex;
+}

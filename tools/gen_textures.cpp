@@ -1,0 +1,20 @@
+// Paints the game's textures into a staged tree's root.
+// Usage: gen_textures <stage root>
+#include <cstdio>
+
+#include "texturepaint.h"
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <stage root>\n", argv[0]);
+        return 2;
+    }
+    for (const paint::TextureFile& file : paint::allTextures()) {
+        if (!paint::save(file, argv[1])) {
+            std::fprintf(stderr, "gen_textures: cannot write %s\n", file.path.c_str());
+            return 1;
+        }
+    }
+    return 0;
+}
