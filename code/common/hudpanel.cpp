@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "common/textures.h"
 #include "opengl/glutil.h"
 
 HudPanel hudPanel;
@@ -82,6 +83,12 @@ void HudPanel::setGoal(uint32_t n)
 {
     goal = n;
     recompute();
+}
+
+void HudPanel::loadIcons()
+{
+    healthIcon = textureTable->load("../textures/powerups/red-cross-50.png", 0);
+    powerupIcon = textureTable->load("../textures/powerups/blue_trash_can.jpg", 0);
 }
 
 void HudPanel::addScore(float v)

@@ -20,6 +20,8 @@ public:
     void setPosition(float x, float y, float z);
     void buildOutline(float w, float h);
     void setGoal(uint32_t n);
+    // Loads the health and powerup icons through the texture table.
+    void loadIcons();
 
     void addScore(float v);
     void resetScore();
@@ -38,6 +40,8 @@ public:
     const float (*getOutline() const)[3] { return outline; }
     float getWidth() const { return width; }
     float getHeight() const { return height; }
+    int getHealthIcon() const { return healthIcon; }
+    int getPowerupIcon() const { return powerupIcon; }
 
 private:
     void recompute();

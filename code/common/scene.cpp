@@ -4,9 +4,15 @@
 
 #include <cstdlib>
 
+#include "common/catcher.h"
 #include "common/gamestate.h"
 #include "common/hudpanel.h"
 #include "common/settings.h"
+#include "common/trashlist.h"
+#include "opengl/bodies.h"
+#include "opengl/bufferobjects.h"
+#include "opengl/shaders.h"
+#include "sdl/startup.h"
 #include "opengl/glutil.h"
 #include "opengl/numeric.h"
 #include "sdl/video.h"
@@ -109,12 +115,45 @@ void drawMessages()
         hud->drawPowerup(gameState.powerupTimer, 1);
 }
 
+static void drawPlayField()
+{
+    useShader(SHADER_DEFAULT_LIGHTING);
+    if (trashList)
+        trashList->draw();
+    if (catcherFunnel)
+        catcherFunnel->draw();
+    glUseProgramObjectARB(0);
+}
+
 void renderScene()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_LIGHTING);
     setupCamera();
     glLoadIdentity();
+
+    if (starfield)
+        starfield->draw();
+    if (sun)
+        sun->draw();
+    if (planet)
+        planet->draw();
+
+    if (gameState.powerupType == POWERUP_SLOW_MOTION && gameState.powerupTimer != 0) {
+        // The slow-motion trail: this frame goes into the ring, then the
+        // filled slots are laid over the backdrop.
+        framebufferSet->bindFramebuffer(blurIndex);
+        drawPlayField();
+        framebufferSet->unbindFramebuffer();
+        if (blurCount < 5)
+            ++blurCount;
+        useShader(SHADER_TEXTURE_COMBINE);
+        drawBlurQuad(blurTextures, blurCount);
+        glUseProgramObjectARB(0);
+        blurIndex = (blurIndex + 1) % 5;
+    } else {
+        drawPlayField();
+    }
 
     glDisable(GL_LIGHTING);
     glMatrixMode(GL_PROJECTION);
@@ -124,6 +163,14 @@ void renderScene()
     drawMessages();
 }
 
-void retexturePlanetForLevel(int32_t)
+void retexturePlanetForLevel(int32_t n)
 {
+    static const char* const levelTextures[3] = {
+        nullptr,
+        "../textures/environment/non-2powern/mars_1k_color.jpg",
+        "../textures/environment/non-2powern/venusmap.jpg",
+    };
+    // Level 0 keeps the image loaded at start-up.
+    if (planet && levelTextures[n])
+        planet->setTexture(levelTextures[n]);
 }

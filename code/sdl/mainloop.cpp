@@ -9,6 +9,7 @@
 #include "common/gamestate.h"
 #include "common/scene.h"
 #include "common/settings.h"
+#include "common/trashlist.h"
 #include "opengl/glutil.h"
 #include "sdl/startup.h"
 
@@ -87,6 +88,8 @@ void updateFrame()
     if (gameState.paused || gameState.stopped)
         return;
     gameState.update();
+    if (trashList)
+        trashList->update(*catcherFunnel);
     if (catcherFunnel)
         catcherFunnel->update();
 }

@@ -11,6 +11,8 @@
 #include "common/scene.h"
 #include "common/settings.h"
 #include "common/textures.h"
+#include "common/trashlist.h"
+#include "opengl/bodies.h"
 #include "opengl/bufferobjects.h"
 #include "opengl/glutil.h"
 #include "opengl/shaders.h"
@@ -51,8 +53,18 @@ void startUp()
     framebufferSet->createFramebuffers(blurTextures, 5);
 
     std::cout << "loading objects..." << std::endl;
+    trashList = new TrashList(5.0f, 50.0f);
     catcherFunnel = new CatcherFunnel(&gameState);
     gameState.hud = &hudPanel;
+
+    std::cout << "loading environment..." << std::endl;
+    starfield = new CStarfield();
+    starfield->createStars(1000, 4900.0f);
+    sun = new CSun();
+    sun->init(450000.0f, 0.0f, 0.0f, 0.2f, 0.2f);
+    planet = new CPlanetoid();
+    planet->init("../textures/environment/Earth_Day.bmp", 2000.0f);
+    planet->setPosition(-200.0f, -2000.0f, -2000.0f);
 
     hudPanel.setPosition(static_cast<float>((screen->w - 300) / 2.0), 60.0f, 0.0f);
     hudPanel.buildOutline(300.0f, 40.0f);
@@ -60,6 +72,7 @@ void startUp()
 
     std::cout << "starting the game..." << std::endl;
     gameState.newGame();
+    hudPanel.loadIcons();
 
     renderFlags = RENDER_BUFFER_OBJECTS;
 
@@ -73,6 +86,8 @@ void shutDown()
 
     delete textureTable;
     textureTable = nullptr;
+    delete trashList;
+    trashList = nullptr;
     delete catcherFunnel;
     catcherFunnel = nullptr;
 

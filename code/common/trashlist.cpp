@@ -1,0 +1,391 @@
+#include "common/trashlist.h"
+
+#include <GL/glew.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+
+#include "common/catcher.h"
+#include "common/gamestate.h"
+#include "common/powerupitem.h"
+#include "common/textobject.h"
+#include "common/textures.h"
+#include "common/trashitem.h"
+#include "opengl/numeric.h"
+#include "sdl/startup.h"
+
+TrashList* trashList = nullptr;
+int32_t powerupFrames = 0;
+float hazardDistance = 0.0f;
+
+namespace {
+
+float fraction()
+{
+    return static_cast<float>(gameRand() / 32767.0);
+}
+
+float signedFraction()
+{
+    return 2.0f * fraction() - 1.0f;
+}
+
+// A pick from randomIndex(0, n) that stays inside the vector when the
+// generator returns its largest value.
+size_t pick(size_t n)
+{
+    const int i = randomIndex(0, static_cast<int>(n));
+    return i >= static_cast<int>(n) ? n - 1 : static_cast<size_t>(i);
+}
+
+} // namespace
+
+TrashListItem::TrashListItem(ObjectItem* linked, int32_t entryKind) : item(linked), kind(entryKind)
+{
+    if (!item) {
+        std::fprintf(stderr, "monkey did not catch the tarsh!\n");
+        shutDown();
+        // The entry cannot be used any further: end here.
+        std::exit(1);
+    }
+    reset(-1.0f, -50.0f);
+}
+
+TrashListItem::TrashListItem(ObjectItem* linked, int32_t entryKind, float distance)
+    : item(linked), kind(entryKind)
+{
+    reset(-1.0f, -distance);
+}
+
+TrashListItem::~TrashListItem()
+{
+    if (kind == KIND_TEXT)
+        delete item;
+}
+
+void TrashListItem::reset(float end, float start)
+{
+    if (kind == KIND_TEXT) {
+        float lower[3] = {0, 0, 0};
+        float upper[3] = {0, 0, 0};
+        item->boundingBox(lower, upper);
+        float extent[3];
+        for (int k = 0; k < 3; ++k)
+            extent[k] = (upper[k] - lower[k]) * 0.1f;
+        setPosition(-extent[0] / 2, -extent[1] / 2, start / 2 - extent[2] / 2);
+        setRotation(0.0f, 0.0f, 0.0f);
+        scale[0] = scale[1] = scale[2] = 0.1f;
+        endZ = end;
+    } else {
+        float x, y;
+        switch (kind) {
+        case KIND_TRASH:
+            y = (fraction() - 0.5f) * 3.0f;
+            x = signedFraction() * 5.0f;
+            // Trash never starts within 1.5 of the centre line.
+            if (x > 0)
+                x += (fraction() + 1.0f) * 1.5f;
+            else
+                x -= (fraction() + 1.0f) * 1.5f;
+            break;
+        case KIND_HAZARD:
+            if (fraction() > 0.7f) {
+                // Aimed at the ship.
+                y = -gameState.shipPosition[1] + signedFraction();
+                x = -gameState.shipPosition[0] + signedFraction();
+            } else {
+                const float a = signedFraction();
+                y = signedFraction() * a * 25.0f;
+                x = signedFraction() * 15.0f;
+            }
+            break;
+        case KIND_DEBRIS: {
+            const float a = signedFraction();
+            y = signedFraction() * a * 40.0f;
+            const float b = signedFraction();
+            x = signedFraction() * b * 40.0f;
+            break;
+        }
+        default:
+            y = (fraction() - 0.5f) * 3.0f;
+            x = (fraction() - 0.5f) * 5.0f;
+            break;
+        }
+        setPosition(x, y, start);
+        const float rz = fraction() * 360.0f;
+        const float ry = fraction() * 360.0f;
+        const float rx = fraction() * 360.0f;
+        setRotation(rx, ry, rz);
+        if (kind == KIND_DEBRIS) {
+            const float sz = signedFraction() * 0.1f;
+            const float sy = signedFraction() * 0.2f;
+            const float sx = signedFraction() * 0.1f;
+            setSpin(sx, sy, sz);
+        } else {
+            const float sz = signedFraction();
+            const float sy = 2.0f * signedFraction();
+            const float sx = signedFraction();
+            setSpin(sx, sy, sz);
+        }
+        endZ = end;
+        scale[0] = scale[1] = scale[2] = 1.0f;
+    }
+    setVelocity(0.0f, 0.0f, 0.0f);
+    collected = false;
+    caught = false;
+    active = true;
+    for (float& s : shape)
+        s = fraction() + 0.2f;
+}
+
+void TrashListItem::update(const float p[3])
+{
+    for (int k = 0; k < 3; ++k) {
+        position[k] += velocity[k];
+        position[k] += gameState.drift[k];
+        rotation[k] += spin[k];
+    }
+    if (!caught && scale[0] > 0.1f && touches(*this, p, 0.0f)) {
+        switch (kind) {
+        case KIND_TRASH:
+            caught = true;
+            gameState.catchTrash(item->powerupKind());
+            break;
+        case KIND_HAZARD:
+            if (gameState.powerupTimer != 0 && gameState.powerupType == POWERUP_SHIELD) {
+                caught = true;
+            } else {
+                float direction[3] = {position[0] - p[0], position[1] - p[1], position[2] - p[2]};
+                gameState.hit(direction);
+            }
+            break;
+        case KIND_DEBRIS:
+            break;
+        case KIND_POWERUP:
+            gameState.receivePowerup(item->powerupKind());
+            break;
+        default:
+            std::cerr << __LINE__ << " line in trashlist.cpp: unknown item type " << kind << std::endl;
+            break;
+        }
+        return;
+    }
+    if (caught) {
+        for (float& s : scale)
+            s /= 1.25f;
+        if (scale[0] <= 0.1f) {
+            caught = false;
+            collected = true;
+        }
+    } else if (endZ < position[2]) {
+        active = false;
+    }
+}
+
+float TrashListItem::value() const
+{
+    return item ? item->size() : 1.0f;
+}
+
+void TrashListItem::draw()
+{
+    glPushMatrix();
+    glTranslatef(position[0], position[1], position[2]);
+    if (rotation[0] != 0.0f)
+        glRotatef(rotation[0], 1, 0, 0);
+    if (rotation[1] != 0.0f)
+        glRotatef(rotation[1], 0, 1, 0);
+    if (rotation[2] != 0.0f)
+        glRotatef(rotation[2], 0, 0, 1);
+    glPushMatrix();
+    if (scale[0] != 0.0f && scale[1] != 0.0f && scale[2] != 0.0f)
+        glScalef(scale[0], scale[1], scale[2]);
+    if (kind == KIND_DEBRIS) {
+        // A shard of rock: one triangle or a small strip, by its shape.
+        glBegin(shape[0] - shape[1] > 0 ? GL_TRIANGLES : GL_TRIANGLE_STRIP);
+        glNormal3f(0, 0, 1);
+        if (shape[0] - shape[1] > 0) {
+            glVertex3f(0, 0, 0);
+            glVertex3f(0.5f, 0, 0);
+            glVertex3f(0, 1, 0);
+        } else {
+            glVertex3f(-1, 0, 0);
+            glVertex3f(-0.5f, 1, 0);
+            glVertex3f(0, 0, 0);
+            glVertex3f(0.5f, 1, 0);
+            glVertex3f(1.5f, 1, 0);
+            glVertex3f(0, 0, 1);
+        }
+        glEnd();
+    } else if (item) {
+        const int lod = position[2] < -35.0f ? 2 : position[2] < -20.0f ? 1 : 0;
+        item->draw(lod);
+    } else {
+        std::cerr << "no linked item to draw!" << std::endl;
+    }
+    glPopMatrix();
+    glPopMatrix();
+}
+
+static int textureOrUntextured(const char* path)
+{
+    const int name = textureTable->load(path, 0);
+    if (name < 0) {
+        std::cerr << "Unable to load trash texture, drawing it untextured: " << path << std::endl;
+        return 0;
+    }
+    return name;
+}
+
+TrashList::TrashList(float clockStart, float) : clock(clockStart)
+{
+    const unsigned int green = static_cast<unsigned int>(textureTable->nameAt(4));
+    trashTemplates.push_back(new TrashItem(1, green));
+    trashTemplates.push_back(new TrashItem(2, green));
+    trashTemplates.push_back(new TrashItem(3, green));
+    trashTemplates.push_back(new TrashItem(5, textureOrUntextured("../models/trash/soda/can.jpg")));
+    trashTemplates.push_back(new TrashItem(6, textureOrUntextured("../textures/trash/cans/cokecanskin.jpg")));
+    trashTemplates.push_back(new TrashItem(8, textureOrUntextured("../textures/trash/fumican/normal.jpg")));
+    trashTemplates.push_back(new TrashItem(9, textureOrUntextured("../textures/trash/barrels/barrelad.bmp")));
+    trashTemplates.push_back(new TrashItem(10, textureOrUntextured("../textures/trash/barrels/barrdiff.bmp")));
+    for (int i = 0; i < 3; ++i)
+        hazardTemplates.push_back(new TrashItem(4, 1));
+    powerupTemplates.push_back(new PowerupItem(0, static_cast<unsigned int>(textureTable->nameAt(3)), 1));
+    powerupTemplates.push_back(new PowerupItem(0, static_cast<unsigned int>(textureTable->nameAt(5)), 2));
+    lastHazard = nullptr;
+    lastTrash = nullptr;
+    clock = clockStart;
+}
+
+TrashList::~TrashList()
+{
+    for (TrashItem*& t : trashTemplates)
+        delete t;
+    for (TrashItem*& t : hazardTemplates)
+        delete t;
+    for (PowerupItem*& t : powerupTemplates)
+        delete t;
+    trashTemplates.clear();
+    hazardTemplates.clear();
+    powerupTemplates.clear();
+    for (TrashListItem* e : entries)
+        delete e;
+    entries.clear();
+    lastHazard = lastTrash = nullptr;
+}
+
+void TrashList::append(TrashListItem* entry)
+{
+    entries.push_back(entry);
+}
+
+void TrashList::update(const CatcherFunnel& catcher)
+{
+    for (auto it = entries.begin(); it != entries.end();) {
+        TrashListItem* entry = *it;
+        entry->update(catcher.position);
+        if (entry->caught) {
+            gameState.addScore(entry->value());
+        } else if (entry->collected) {
+            gameState.checkLevelComplete(entry->value(), entry->position);
+            entry->active = false;
+        }
+        if (!entry->active) {
+            if (entry == lastHazard)
+                lastHazard = nullptr;
+            if (entry == lastTrash)
+                lastTrash = nullptr;
+            delete entry;
+            it = entries.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    runSchedule();
+}
+
+void TrashList::runSchedule()
+{
+    if (gameState.phase == PHASE_PLAYING) {
+        if (!gameState.bannerShown) {
+            char banner[32];
+            std::snprintf(banner, sizeof banner, "Level %d", gameState.levelIndex + 1);
+            addText(banner);
+            gameState.bannerShown = true;
+        }
+        clock += 0.4f;
+        if (gameState.trashDue(clock))
+            spawnTrash();
+        if (gameState.powerupsEnabled()) {
+            powerupFrames += 1;
+            if (powerupFrames > 50) {
+                spawnPowerup();
+                powerupFrames = 0;
+            }
+        }
+        hazardDistance -= gameState.drift[2];
+        if (hazardDistance <= 0.0f && gameState.hazardSpacing() > 0.0) {
+            spawnHazard();
+            hazardDistance = static_cast<float>((gameState.hazardSpacing() + 1.0) * 5.0);
+        }
+        spawnDebris();
+    } else if (gameState.phase == PHASE_LEVEL_END) {
+        if (lastHazard || lastTrash)
+            lastHazard = lastTrash = nullptr;
+        if (gameState.levelEndFrames != 0)
+            scatter();
+    }
+}
+
+void TrashList::spawnTrash()
+{
+    TrashListItem* entry = new TrashListItem(trashTemplates[pick(trashTemplates.size())], KIND_TRASH);
+    lastTrash = entry;
+    append(entry);
+    clock = 0.0f;
+    separate(lastHazard, lastTrash);
+}
+
+void TrashList::spawnHazard()
+{
+    TrashListItem* entry = new TrashListItem(hazardTemplates[pick(hazardTemplates.size())], KIND_HAZARD);
+    lastHazard = entry;
+    append(entry);
+}
+
+void TrashList::spawnPowerup()
+{
+    append(new TrashListItem(powerupTemplates[pick(powerupTemplates.size())], KIND_POWERUP));
+}
+
+void TrashList::spawnDebris()
+{
+    append(new TrashListItem(hazardTemplates[0], KIND_DEBRIS));
+}
+
+void TrashList::addText(const char* text)
+{
+    TextObject* banner = new TextObject(text, static_cast<unsigned int>(textureTable->nameAt(1)));
+    append(new TrashListItem(banner, KIND_TEXT, 25.0f));
+}
+
+void TrashList::scatter()
+{
+    if (gameState.phase != PHASE_LEVEL_END)
+        return;
+    for (TrashListItem* e : entries) {
+        if (gameState.levelEndFrames == 1)
+            e->setVelocity(0.001f * e->position[0], 0.001f * e->position[1], 0.0f);
+        else
+            e->setVelocity(2.5f * e->velocity[0], 2.5f * e->velocity[1], 0.0f);
+    }
+}
+
+void TrashList::draw()
+{
+    for (TrashListItem* e : entries)
+        if (e->active)
+            e->draw();
+    glBindTexture(GL_TEXTURE_2D, 0);
+}

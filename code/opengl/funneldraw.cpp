@@ -1,0 +1,40 @@
+// Drawing of the catcher funnel: a tube of 11 rings of 10 points from just
+// beside the camera out to the funnel, thin at the camera and wide at the
+// mouth, lit with the shiny material and drawn at 0.8 opacity.
+#include <GL/glew.h>
+
+#include "common/catcher.h"
+#include "common/settings.h"
+#include "opengl/glutil.h"
+#include "opengl/shaders.h"
+
+void CatcherFunnel::draw() const
+{
+    setFadeOutAlfa(0.8f);
+    setMaterial(1);
+    float points[funnelRings][funnelRingPoints][3];
+    computeRings(points);
+
+    const bool wireframe = (renderFlags & RENDER_MODE_MASK) == RENDER_WIREFRAME;
+    if (wireframe) {
+        glPushAttrib(GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_POLYGON_BIT | GL_ENABLE_BIT);
+        glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+        glDisable(GL_CULL_FACE);
+        glDisable(GL_LIGHTING);
+        glDisable(GL_TEXTURE_2D);
+        glColor3f(1.0f, 1.0f, 1.0f);
+    }
+    glBegin(GL_QUADS);
+    for (int i = 0; i < funnelRings - 1; ++i)
+        for (int k = 0; k < funnelRingPoints; ++k) {
+            const int next = k + 1 < funnelRingPoints ? k + 1 : 0;
+            glVertex3fv(points[i][k]);
+            glVertex3fv(points[i + 1][k]);
+            glVertex3fv(points[i + 1][next]);
+            glVertex3fv(points[i][next]);
+        }
+    glEnd();
+    if (wireframe)
+        glPopAttrib();
+    setFadeOutAlfa(fadeOutAlfa);
+}
