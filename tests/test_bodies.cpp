@@ -1,0 +1,161 @@
+// The backdrop bodies and the catcher funnel's geometry.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "common/catcher.h"
+#include "common/gamestate.h"
+#include "common/mesh.h"
+#include "common/textures.h"
+#include "opengl/bodies.h"
+#include "opengl/numeric.h"
+#include "support/glcontext.h"
+
+namespace {
+
+class Backdrop : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        openGameWindow();
+        textureTable = new TextureTable();
+    }
+    static void TearDownTestSuite()
+    {
+        delete textureTable;
+        textureTable = nullptr;
+    }
+};
+
+void centreAndRadius(const float ring[funnelRingPoints][3], float centre[3], float& radius)
+{
+    for (int a = 0; a < 3; ++a) {
+        centre[a] = 0;
+        for (int k = 0; k < funnelRingPoints; ++k)
+            centre[a] += ring[k][a] / funnelRingPoints;
+    }
+    radius = std::hypot(ring[0][0] - centre[0], ring[0][1] - centre[1]);
+}
+
+} // namespace
+
+TEST_F(Backdrop, SunPatchCornersAndNormals)
+{
+    CSun s;
+    s.init(450000.0f, 0.0f, 0.0f, 0.2f, 0.2f);
+    EXPECT_GT(s.flare, 0);
+    EXPECT_NEAR(s.corners[0].position[0], 432238.7f, 1.0f);
+    EXPECT_NEAR(s.corners[0].position[1], -89401.2f, 1.0f);
+    EXPECT_NEAR(s.corners[0].position[2], -87619.1f, 1.0f);
+    for (int i = 1; i < 4; ++i)
+        for (int k = 0; k < 3; ++k)
+            EXPECT_EQ(s.corners[i].normal[k], s.corners[0].normal[k]);
+    const float stored[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(s.corners[i].t_u, stored[i][0]);
+        EXPECT_EQ(s.corners[i].t_v, stored[i][1]);
+    }
+}
+
+TEST_F(Backdrop, StarsLieOnWholeDegreesAndNeverAtTheSouthPole)
+{
+    CStarfield field;
+    field.createStars(1000, 4900.0f);
+    field.createStars(20000, 4900.0f);
+    ASSERT_EQ(field.count, 20000);
+    int north = 0;
+    for (int i = 0; i < field.count; ++i) {
+        const float* s = &field.stars[3 * i];
+        const double lat = std::acos(std::fmax(-1.0, std::fmin(1.0, s[2] / 4900.0))) * 180.0 / 3.141592653589793;
+        EXPECT_NEAR(lat, std::round(lat), 0.05) << "star " << i;
+        EXPECT_LE(lat, 179.5);
+        if (s[2] == 4900.0f) {
+            ++north;
+            EXPECT_EQ(s[0], 0.0f);
+            EXPECT_EQ(s[1], 0.0f);
+        }
+    }
+    // About one star in 180 sits on the north pole.
+    EXPECT_GT(north, 60);
+    EXPECT_LT(north, 180);
+    field.createStars(0, 4900.0f);
+    EXPECT_EQ(field.count, 0);
+}
+
+TEST_F(Backdrop, StarfieldSeedsTheGameSequence)
+{
+    CStarfield a;
+    const int first = gameRand();
+    CStarfield b;
+    EXPECT_EQ(gameRand(), first);
+}
+
+TEST_F(Backdrop, PlanetReusesItsTextureForEveryLevel)
+{
+    CPlanetoid p;
+    p.init("../textures/environment/Earth_Day.bmp", 2000.0f);
+    const unsigned before = textureTable->size();
+    const int name = p.texture;
+    EXPECT_GT(name, 0);
+    p.setTexture("../textures/environment/non-2powern/mars_1k_color.jpg");
+    p.setTexture("../textures/environment/non-2powern/venusmap.jpg");
+    EXPECT_EQ(textureTable->size(), before);
+    EXPECT_EQ(p.texture, name);
+    EXPECT_EQ(p.mesh->model_type, MODEL_SPHERE);
+    EXPECT_EQ(p.mesh->radius, 2000.0f);
+
+    testing::internal::CaptureStderr();
+    p.setTexture("../textures/environment/missing.jpg");
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("Planetoid class: Unable to load texture: ../textures/environment/missing.jpg"),
+              std::string::npos);
+    EXPECT_EQ(p.texture, -1);
+}
+
+TEST(FunnelGeometry, TubeRunsFromBesideTheCameraToTheFunnel)
+{
+    GameState state;
+    CatcherFunnel funnel(&state);
+    float rings[funnelRings][funnelRingPoints][3];
+    funnel.computeRings(rings);
+    float c[3], r;
+    centreAndRadius(rings[0], c, r);
+    EXPECT_NEAR(c[0], 1.0f, 1e-5f);
+    EXPECT_NEAR(c[1], -1.0f, 1e-5f);
+    EXPECT_NEAR(c[2], -1.0f, 1e-5f);
+    EXPECT_NEAR(r, 0.05f, 1e-5f);
+    centreAndRadius(rings[5], c, r);
+    EXPECT_NEAR(c[0], 0.5f, 1e-4f);
+    EXPECT_NEAR(c[1], -0.5f, 1e-4f);
+    EXPECT_NEAR(c[2], -3.0f, 1e-4f);
+    EXPECT_NEAR(r, 0.575f, 1e-4f);
+    centreAndRadius(rings[10], c, r);
+    EXPECT_NEAR(c[0], 0.0f, 1e-4f);
+    EXPECT_NEAR(c[2], -5.0f, 1e-4f);
+    EXPECT_NEAR(r, 1.1f, 1e-4f);
+    // Each ring closes on itself: point 0 starts at angle 0.
+    EXPECT_NEAR(rings[10][0][0], 1.1f, 1e-4f);
+}
+
+TEST(FunnelGeometry, FollowsTheTargetAFifthOfTheWayPerFrame)
+{
+    GameState state;
+    state.phase = PHASE_PLAYING;
+    CatcherFunnel funnel(&state);
+    funnel.update();
+    EXPECT_EQ(funnel.position[0], 0.0f);
+    state.moveTarget(10.0f, 0.0f);
+    funnel.update();
+    EXPECT_FLOAT_EQ(funnel.position[0], 2.0f);
+    funnel.update();
+    EXPECT_FLOAT_EQ(funnel.position[0], 3.6f);
+    for (int i = 0; i < 40 && state.targetMoved; ++i)
+        funnel.update();
+    EXPECT_FALSE(state.targetMoved);
+    EXPECT_NEAR(funnel.position[0], 10.0f, 0.1f);
+    // The near end follows the camera: one right, one down, one ahead.
+    state.shipPosition[0] = -10.0f;
+    float rings[funnelRings][funnelRingPoints][3];
+    funnel.computeRings(rings);
+    EXPECT_NEAR(rings[0][0][0], 11.05f, 1e-4f);
+}
