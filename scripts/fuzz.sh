@@ -18,6 +18,9 @@ cp "$root"/tests/fuzz/corpus/* "$work/corpus/" 2>/dev/null || true
 find "${DRIFTHAUL_BUILD_DIR:-$root/build}/stage/models" -name '*.3ds' -exec cp {} "$work/corpus/" \; 2>/dev/null || true
 
 cd "$work"
+status=0
 "$work/fuzz_model3ds" -max_total_time="$seconds" -dict="$root/tests/fuzz/model3ds.dict" \
     -max_len=65536 -artifact_prefix="$root/tests/fuzz/regressions/" -print_final_stats=1 \
-    corpus 2>&1 | tail -n 15
+    corpus >"$work/fuzz.log" 2>&1 || status=$?
+tail -n 8 "$work/fuzz.log"
+exit "$status"

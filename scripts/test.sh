@@ -23,6 +23,20 @@ echo "test display: $DRIFTHAUL_TEST_DISPLAY"
 cd "$build"
 ctest --output-on-failure -j"$(nproc)" "$@"
 
+# Again on sdl12-compat, the SDL 1.2 that newer Debian ships.
+compat=/usr/lib/x86_64-linux-gnu/sdl12-compat
+LD_LIBRARY_PATH="$compat${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}" ctest --output-on-failure -j"$(nproc)" "$@"
+
+# The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Leak checking is off here: the GL driver's JIT code leaves unattributable
+# allocations; the game's own leaks are checked under valgrind instead.
+asan="${DRIFTHAUL_ASAN_BUILD_DIR:-$root/build-asan}"
+cmake -S "$root" -B "$asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRIFTHAUL_SANITIZE=ON
+cmake --build "$asan" -j"$(nproc)"
+cd "$asan"
+ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --output-on-failure -j"$(nproc)" "$@"
+
 # A short fuzzing run of the model reader; anything it finds lands in
 # tests/fuzz/regressions/ and fails the run.
 "$root/scripts/fuzz.sh" 30

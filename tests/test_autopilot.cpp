@@ -6,6 +6,12 @@
 #include "common/trashlist.h"
 #include "support/autopilot.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <malloc.h>
+#include <unistd.h>
+
 TEST(Autopilot, ACollectorWinsAllThreeLevels)
 {
     autopilotStartGame();
@@ -51,4 +57,86 @@ TEST(Autopilot, ARammerDiesWithADeathMessage)
         "Game failed because you died!"};
     EXPECT_NE(std::find(deaths.begin(), deaths.end(), message), deaths.end()) << message;
     EXPECT_GE(s.hits, 15);
+}
+
+namespace {
+
+long residentKilobytes()
+{
+    FILE* f = std::fopen("/proc/self/statm", "r");
+    long pages = 0, resident = 0;
+    if (f) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// Whole games restarted in-process, a rammer after every winner, for the
+// given number of frames; memory is sampled at each game start (the list is
+// empty then) after the freed heap is handed back, so only what is held
+// counts. The first game is the warm-up: it meets every kind of entry, the
+// trail and all three planets.
+std::vector<long> soak(int total, int renderEvery, int& games, int& maxEntries)
+{
+    autopilotStartGame();
+    int frames = 0;
+    games = 0;
+    maxEntries = 0;
+    std::vector<long> atGameStart;
+    while (frames < total) {
+        if (games > 0) {
+            autopilotStartGame();
+            malloc_trim(0);
+            atGameStart.push_back(residentKilobytes());
+        }
+        const bool ram = games % 2 == 1;
+        if (ram) {
+            gameState.levelIndex = 1;
+            gameState.startLevel(1);
+        }
+        const AutopilotStats s = autopilotPlay(ram ? Strategy::ram : Strategy::collect,
+                                               std::min(8000, total - frames), renderEvery,
+                                               [&](int) { ++frames; });
+        maxEntries = std::max(maxEntries, s.maxEntries);
+        ++games;
+    }
+    std::printf("soak: %d frames over %d games (render every %d), at most %d entries; resident kB at game starts:",
+                frames, games, renderEvery, maxEntries);
+    for (long kb : atGameStart)
+        std::printf(" %ld", kb);
+    std::printf("\n");
+    return atGameStart;
+}
+
+int soakFrames()
+{
+    const char* v = std::getenv("DRIFTHAUL_SOAK_FRAMES");
+    return v ? std::atoi(v) : 20000;
+}
+
+} // namespace
+
+TEST(Autopilot, SoakOfTheRulesKeepsEntriesAndMemoryFlat)
+{
+    int games = 0, maxEntries = 0;
+    const std::vector<long> rss = soak(soakFrames(), 0, games, maxEntries);
+    ASSERT_GE(rss.size(), 3u);
+    EXPECT_LT(maxEntries, 600);
+    const long most = *std::max_element(rss.begin(), rss.end());
+    EXPECT_LT(most - rss.front(), 1024) << "resident memory grew by " << most - rss.front() << " kB";
+}
+
+TEST(Autopilot, SoakWithRenderingShowsNoUpwardTrend)
+{
+    // The GL driver's own caches swing by a few MB from game to game either
+    // way; what must not happen is a rise beyond the earlier games' highest.
+    int games = 0, maxEntries = 0;
+    const std::vector<long> rss = soak(soakFrames(), 10, games, maxEntries);
+    ASSERT_GE(rss.size(), 4u);
+    const size_t half = rss.size() / 2;
+    const long early = *std::max_element(rss.begin(), rss.begin() + half);
+    const long late = *std::max_element(rss.begin() + half, rss.end());
+    EXPECT_LT(late - early, 1024) << "resident memory rose by " << late - early << " kB";
 }

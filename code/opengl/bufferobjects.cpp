@@ -7,6 +7,11 @@ FramebufferSet* framebufferSet = nullptr;
 static const int ringSize = 5;
 static const int targetSize = 256;
 
+FramebufferSet::~FramebufferSet()
+{
+    delete[] framebuffers;
+}
+
 void FramebufferSet::createFramebuffers(const unsigned int* textures, int)
 {
     framebuffers = new GLuint[ringSize];

@@ -10,6 +10,12 @@
 
 class FramebufferSet {
 public:
+    FramebufferSet() = default;
+    // Frees the name array; the GL objects go with the context.
+    ~FramebufferSet();
+    FramebufferSet(const FramebufferSet&) = delete;
+    FramebufferSet& operator=(const FramebufferSet&) = delete;
+
     void createFramebuffers(const unsigned int* textures, int count);
     void bindFramebuffer(int i);
     void unbindFramebuffer();
