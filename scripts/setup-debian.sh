@@ -17,6 +17,7 @@ PACKAGES="
     googletest libgtest-dev
     xvfb xauth x11-utils xdotool imagemagick
     sox libsox-fmt-all espeak-ng
+    appstream desktop-file-utils
     fonts-dejavu-core
     libsdl1.2-compat
 "

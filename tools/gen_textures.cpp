@@ -16,5 +16,9 @@ int main(int argc, char** argv)
             return 1;
         }
     }
+    if (!paint::save({"icons/org.drifthaul.Drifthaul.png", paint::appIcon()}, argv[1])) {
+        std::fprintf(stderr, "gen_textures: cannot write the icon\n");
+        return 1;
+    }
     return 0;
 }

@@ -287,6 +287,47 @@ Canvas blueTrashCan()
 
 } // namespace
 
+Canvas appIcon()
+{
+    // A round night-sky badge: a funnel mouth swallowing a red can.
+    Canvas c(128, 128, 4);
+    c.fill({0, 0, 0, 0});
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 128; ++x) {
+            const float d = std::hypot(x + 0.5f - 64, y + 0.5f - 64);
+            Colour sky = mix({0.05f, 0.08f, 0.25f}, {0.01f, 0.01f, 0.06f}, d / 64);
+            if (noise(x * 0.9f, y * 0.9f, 0, 77) > 0.93f)
+                sky = {0.9f, 0.9f, 1.0f};
+            sky.a = std::clamp(62.5f - d, 0.0f, 1.0f);
+            c.set(x, y, sky);
+        }
+    // The funnel: a widening grey cone from the lower right to the centre.
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 128; ++x) {
+            const float t = std::clamp(((110 - x) + (110 - y)) / 90.0f, 0.0f, 1.0f);
+            const float cx = 110 - 45 * t, cy = 110 - 45 * t;
+            const float across = std::fabs((x - cx) - (y - cy)) / 1.414f;
+            const float width = 3 + 22 * t * t * (3 - 2 * t);
+            if (across < width && t > 0.0f && t < 1.0f && c.get(x, y).a > 0)
+                c.blend(x, y, {0.78f, 0.8f, 0.85f, 1}, 0.9f * (1 - across / width * 0.6f));
+        }
+    c.disc(56, 56, 19, {0.6f, 0.62f, 0.7f, 1}, 1.5f);
+    c.disc(56, 56, 15, {0.12f, 0.12f, 0.18f, 1}, 1.5f);
+    // The can, tilted, falling in.
+    for (int y = 30; y < 70; ++y)
+        for (int x = 36; x < 76; ++x) {
+            const float u = (x - 56) * 0.8f + (y - 48) * 0.6f;
+            const float v = -(x - 56) * 0.6f + (y - 48) * 0.8f;
+            if (std::fabs(u) < 8 && std::fabs(v) < 14) {
+                const bool band = std::fabs(v) > 11;
+                const bool ribbon = std::fabs(v - 4 * std::sin(u * 0.5f)) < 2;
+                c.set(x, y, band ? Colour{0.8f, 0.8f, 0.82f, 1}
+                                 : ribbon ? Colour{1, 1, 1, 1} : Colour{0.8f, 0.08f, 0.1f, 1});
+            }
+        }
+    return c;
+}
+
 std::vector<TextureFile> allTextures()
 {
     return {

@@ -46,6 +46,8 @@ struct TextureFile {
 
 // Every image file the game loads, painted.
 std::vector<TextureFile> allTextures();
+// The desktop icon (128 x 128, with alpha).
+Canvas appIcon();
 // Writes one by the extension of its path.
 bool save(const TextureFile& file, const std::string& root);
 

@@ -25,14 +25,14 @@ static double now()
 }
 
 GameProcess::GameProcess(const std::string& display, const std::map<std::string, std::string>& env,
-                         const std::string& gameDir)
+                         const std::string& gameDir, const std::string& executable)
     : display_(display)
 {
     int out[2], err[2];
     if (pipe(out) != 0 || pipe(err) != 0)
         return;
     const std::string dir = gameDir.empty() ? stagedGameDir() : gameDir;
-    const std::string path = dir + "/drifthaul";
+    const std::string path = executable.empty() ? dir + "/drifthaul" : executable;
     pid_ = fork();
     if (pid_ == 0) {
         dup2(out[1], 1);

@@ -10,11 +10,11 @@
 
 class GameProcess {
 public:
-    // Starts gameDir/drifthaul (default: the staged game/ folder) from that
-    // folder with DISPLAY set; extra variables override the environment (an
+    // Starts gameDir/drifthaul (default: the staged game/ folder), or the
+    // given executable, from that folder with DISPLAY set; extra variables override the environment (an
     // empty value unsets one).
     GameProcess(const std::string& display, const std::map<std::string, std::string>& env = {},
-                const std::string& gameDir = "");
+                const std::string& gameDir = "", const std::string& executable = "");
     ~GameProcess();
 
     // Waits until a line of standard output (or error) equal to text has

@@ -1,0 +1,70 @@
+// Installing into a fresh prefix gives a working, well-described game.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <SDL/SDL.h>
+
+#include "support/gameprocess.h"
+#include "support/screenshot.h"
+#include "support/xvfb.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string run(const std::string& command)
+{
+    std::string out;
+    FILE* p = popen((command + " 2>&1").c_str(), "r");
+    char buffer[512];
+    while (p && std::fgets(buffer, sizeof buffer, p))
+        out += buffer;
+    const int status = p ? pclose(p) : -1;
+    return std::to_string(WEXITSTATUS(status)) + ":" + out;
+}
+
+} // namespace
+
+TEST(Install, AnyPrefixGetsALauncherDataDesktopEntryIconAndMetainfo)
+{
+    const fs::path prefix = fs::path(testing::TempDir()) / "drifthaul prefix";
+    fs::remove_all(prefix);
+    const std::string installed =
+        run("cmake --install '" DRIFTHAUL_BUILD_DIR "' --prefix '" + prefix.string() + "'");
+    ASSERT_EQ(installed.rfind("0:", 0), 0u) << installed;
+
+    EXPECT_TRUE(fs::exists(prefix / "bin/drifthaul"));
+    EXPECT_TRUE(fs::exists(prefix / "lib/drifthaul/drifthaul"));
+    EXPECT_TRUE(fs::exists(prefix / "share/drifthaul/game/shaders/default_lighting.frag"));
+    EXPECT_TRUE(fs::exists(prefix / "share/drifthaul/models/trash/soda/can.3ds"));
+    EXPECT_TRUE(fs::exists(prefix / "share/drifthaul/textures/environment/Earth_Day.bmp"));
+    EXPECT_TRUE(fs::exists(prefix / "share/drifthaul/sounds/pickup.aif"));
+    EXPECT_TRUE(fs::exists(prefix / "share/drifthaul/fonts/Action Man Bold.ttf"));
+    EXPECT_TRUE(fs::exists(prefix / "share/drifthaul/fonts/LICENSE-DejaVu.txt"));
+    EXPECT_TRUE(fs::exists(prefix / "share/icons/hicolor/128x128/apps/org.drifthaul.Drifthaul.png"));
+
+    const std::string desktop = (prefix / "share/applications/org.drifthaul.Drifthaul.desktop").string();
+    EXPECT_EQ(run("desktop-file-validate '" + desktop + "'"), "0:");
+    EXPECT_EQ(run("grep -x 'Categories=Game;ArcadeGame;' '" + desktop + "'").rfind("0:", 0), 0u);
+    const std::string metainfo = (prefix / "share/metainfo/org.drifthaul.Drifthaul.metainfo.xml").string();
+    const std::string validated = run("appstreamcli validate --no-net '" + metainfo + "'");
+    EXPECT_EQ(validated.rfind("0:", 0), 0u) << validated;
+
+    // The installed game starts from anywhere and reaches its first frames.
+    XvfbServer x("320x200x24");
+    ASSERT_TRUE(x.ok());
+    GameProcess game(x.display(), {}, testing::TempDir(), (prefix / "bin/drifthaul").string());
+    ASSERT_TRUE(game.waitForStdout("starting the game...")) << game.stderrText();
+    ASSERT_TRUE(game.waitForWindow("drifthaul game"));
+    SDL_Delay(1200);
+    const Image first = grabScreen(x.display());
+    EXPECT_GT(first.count(0, 31, 320, 48, [](Rgb p) { return p.r > 200 && p.g > 200 && p.b > 200; }), 150);
+    game.xdotool("key Escape");
+    EXPECT_EQ(game.waitForExit(), 0) << game.stderrText();
+    EXPECT_EQ(game.stderrText(), "");
+    fs::remove_all(prefix);
+}
