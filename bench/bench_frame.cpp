@@ -1,0 +1,121 @@
+// Frame-time and start-up benchmark: runs the game's real frame (the main
+// loop's update order, the scene, the fade and the swap, without the 40 ms
+// pacing) on fixed, seeded scenarios and reports the median and the 95th
+// percentile of the milliseconds per frame, the start-up time and the peak
+// resident memory. Run it through bench/run.sh, which provides the screens.
+#include <GL/glew.h>
+#include <SDL/SDL.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
+
+#include "common/gamestate.h"
+#include "common/scene.h"
+#include "common/settings.h"
+#include "common/trashlist.h"
+#include "opengl/numeric.h"
+#include "sdl/mainloop.h"
+#include "sdl/startup.h"
+#include "sdl/video.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double millisSince(Clock::time_point t)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
+}
+
+void frame()
+{
+    updateFrame();
+    renderScene();
+    applyScreenFade();
+    SDL_GL_SwapBuffers();
+    glFinish();
+}
+
+void report(const char* name, int frames)
+{
+    std::vector<double> ms;
+    for (int i = 0; i < frames; ++i) {
+        const Clock::time_point t = Clock::now();
+        frame();
+        ms.push_back(millisSince(t));
+    }
+    std::sort(ms.begin(), ms.end());
+    const size_t entries = trashList ? trashList->entries.size() : 0;
+    std::printf("%-34s entries %4zu  median %6.2f ms  p95 %6.2f ms\n", name, entries, ms[ms.size() / 2],
+                ms[ms.size() * 95 / 100]);
+    std::fflush(stdout);
+}
+
+// The most crowded field the game produces: level 3's schedule (trash,
+// rocks every 15 units, powerups) at the slowest drift the game reaches
+// (a slow motion's 0.3 of level 2's speed), so debris lives longest.
+void crowdedLevelThree()
+{
+    gameSrand(4242);
+    gameState.levelIndex = 2;
+    gameState.startLevel(2);
+    gameState.phase = PHASE_PLAYING;
+    gameState.health = 1000000; // nobody steers: rocks aimed at the ship must not end the run
+    gameState.drift[2] = static_cast<float>(0.5f * 0.3);
+    screenFade = ScreenFade();
+    for (int i = 0; i < 450; ++i) {
+        updateFrame();
+        gameState.powerupTimer = 0; // powerups touched by the idle funnel would start effects
+        gameState.drift[2] = static_cast<float>(0.5f * 0.3);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const Clock::time_point processStart = Clock::now();
+    const int frames = argc > 1 ? std::atoi(argv[1]) : 300;
+    if (chdir(DRIFTHAUL_STAGE_GAME_DIR) != 0)
+        return 1;
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+
+    printBanner();
+    startUp();
+    frame();
+    // The loading screen's fade-out sleeps 8 x 40 ms by design.
+    const double startup = millisSince(processStart) - 8 * 40.0;
+    std::printf("window %dx%d, %d frames per scenario\n", screen->w, screen->h, frames);
+    std::printf("start-up to the first frame: %.1f ms (without the loading fade's 320 ms of sleeps)\n", startup);
+
+    screenFade = ScreenFade();
+    report("waiting screen", frames);
+
+    crowdedLevelThree();
+    renderFlags = RENDER_BUFFER_OBJECTS;
+    report("level 3 crowded field, VBO", frames);
+    renderFlags = RENDER_IMMEDIATE;
+    report("level 3 crowded field, immediate", frames);
+    renderFlags = RENDER_BUFFER_OBJECTS;
+
+    gameState.powerupTimer = 0;
+    gameState.powerupType = 0;
+    gameState.receivePowerup(POWERUP_SLOW_MOTION);
+    gameState.drift[2] = static_cast<float>(0.5f * 0.3);
+    for (int i = 0; i < 10; ++i)
+        frame();
+    gameState.powerupTimer = 100000; // keep the trail on for the whole measurement
+    report("level 3 crowded field, blur trail", frames);
+
+    rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("peak resident memory: %ld kB\n", usage.ru_maxrss);
+    shutDown();
+    return 0;
+}

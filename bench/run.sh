@@ -1,0 +1,20 @@
+#!/bin/sh
+# Runs the frame benchmark at 320x200 and at 1024x768, each on a private Xvfb.
+# Usage: bench/run.sh [frames per scenario, default 300]
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="${DRIFTHAUL_BUILD_DIR:-$root/build}"
+cmake --build "$build" --target bench_frame -j"$(nproc)" >/dev/null
+
+for size in 320x200 1024x768; do
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    xvfb=$!
+    read -r display <"$fifo"
+    rm -f "$fifo"
+    echo "== $size"
+    DISPLAY=":$display" "$build/bench/bench_frame" "${1:-300}" 2>/dev/null |
+        grep -v -e '^loading' -e '^lading' -e '^starting' -e '^Drifthaul' -e '^Setting' -e 'hurts!' -e '^ouch!'
+    kill "$xvfb"
+done
