@@ -6,15 +6,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build="${DRIFTHAUL_BUILD_DIR:-$root/build}"
 cmake --build "$build" --target bench_frame -j"$(nproc)" >/dev/null
 
+. "$root/scripts/lib.sh"
 for size in 320x200 1024x768; do
-    fifo=$(mktemp -u)
-    mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-    xvfb=$!
-    read -r display <"$fifo"
-    rm -f "$fifo"
+    start_private_xvfb "${size}x24"
     echo "== $size"
-    DISPLAY=":$display" "$build/bench/bench_frame" "${1:-300}" 2>/dev/null |
+    "$build/bench/bench_frame" "${1:-300}" 2>/dev/null |
         grep -v -e '^loading' -e '^lading' -e '^starting' -e '^Drifthaul' -e '^Setting' -e 'hurts!' -e '^ouch!'
-    kill "$xvfb"
+    stop_private_xvfb
 done

@@ -10,13 +10,9 @@ build="${DRIFTHAUL_BUILD_DIR:-$root/build}"
 play="${1:-40}"
 log="$build/memcheck.log"
 
-fifo=$(mktemp -u)
-mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 320x200x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null || true; rm -f "$fifo"' EXIT INT TERM
-read -r display <"$fifo"
-export DISPLAY=":$display"
+. "$root/scripts/lib.sh"
+start_private_xvfb 320x200x24
+trap stop_private_xvfb EXIT INT TERM
 
 cd "$build/stage/game"
 GALLIUM_DRIVER=softpipe SDL_AUDIODRIVER=dummy valgrind --tool=memcheck --leak-check=full \

@@ -3,9 +3,8 @@
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="${DRIFTHAUL_BUILD_DIR:-$root/build}"
+. "$root/scripts/lib.sh"
 
-"$root/scripts/setup-debian.sh"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build" -j"$(nproc)"
+build_all "$build"
 cd "$build/stage/game"
 exec ./drifthaul

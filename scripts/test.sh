@@ -6,18 +6,15 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="${DRIFTHAUL_BUILD_DIR:-$root/build}"
 
-"$root/scripts/setup-debian.sh"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build" -j"$(nproc)"
+. "$root/scripts/lib.sh"
 
-# Xvfb picks a free display itself and tells us which (-displayfd).
-fifo=$(mktemp -u)
-mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 320x200x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-xvfb_pid=$!
-trap 'kill "$xvfb_pid" 2>/dev/null || true; rm -f "$fifo"' EXIT INT TERM
-read -r display_number <"$fifo"
-export DRIFTHAUL_TEST_DISPLAY=":$display_number"
+build_all "$build"
+
+# Xvfb picks a free display itself (-displayfd): no display we did not start
+# is touched. The in-process display tests share it.
+start_private_xvfb 320x200x24
+trap stop_private_xvfb EXIT INT TERM
+export DRIFTHAUL_TEST_DISPLAY="$DISPLAY"
 echo "test display: $DRIFTHAUL_TEST_DISPLAY"
 
 cd "$build"

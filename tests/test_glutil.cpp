@@ -40,12 +40,7 @@ TEST_F(GlUtil, ExtensionCheckMatchesSubstrings)
 
 TEST_F(GlUtil, LoadingScreenIsWhiteWithABlueLineAndText)
 {
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_TEXTURE_2D);
-    drawLoadingScreen();
-    glPopAttrib();
+    redrawLoadingScreen();
     SDL_GL_SwapBuffers();
     const Image shot = grabScreen(sharedTestDisplay());
     savePng(shot, testOutputPath("loading-screen.png"));

@@ -14,27 +14,13 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string run(const std::string& command)
-{
-    std::string out;
-    FILE* p = popen((command + " 2>&1").c_str(), "r");
-    char buffer[512];
-    while (p && std::fgets(buffer, sizeof buffer, p))
-        out += buffer;
-    const int status = p ? pclose(p) : -1;
-    return std::to_string(WEXITSTATUS(status)) + ":" + out;
-}
-
-} // namespace
 
 TEST(Install, AnyPrefixGetsALauncherDataDesktopEntryIconAndMetainfo)
 {
     const fs::path prefix = fs::path(testing::TempDir()) / "drifthaul prefix";
     fs::remove_all(prefix);
     const std::string installed =
-        run("cmake --install '" DRIFTHAUL_BUILD_DIR "' --prefix '" + prefix.string() + "'");
+        runCommand("cmake --install '" DRIFTHAUL_BUILD_DIR "' --prefix '" + prefix.string() + "'");
     ASSERT_EQ(installed.rfind("0:", 0), 0u) << installed;
 
     EXPECT_TRUE(fs::exists(prefix / "bin/drifthaul"));
@@ -48,10 +34,10 @@ TEST(Install, AnyPrefixGetsALauncherDataDesktopEntryIconAndMetainfo)
     EXPECT_TRUE(fs::exists(prefix / "share/icons/hicolor/128x128/apps/org.drifthaul.Drifthaul.png"));
 
     const std::string desktop = (prefix / "share/applications/org.drifthaul.Drifthaul.desktop").string();
-    EXPECT_EQ(run("desktop-file-validate '" + desktop + "'"), "0:");
-    EXPECT_EQ(run("grep -x 'Categories=Game;ArcadeGame;' '" + desktop + "'").rfind("0:", 0), 0u);
+    EXPECT_EQ(runCommand("desktop-file-validate '" + desktop + "'"), "0:");
+    EXPECT_EQ(runCommand("grep -x 'Categories=Game;ArcadeGame;' '" + desktop + "'").rfind("0:", 0), 0u);
     const std::string metainfo = (prefix / "share/metainfo/org.drifthaul.Drifthaul.metainfo.xml").string();
-    const std::string validated = run("appstreamcli validate --no-net '" + metainfo + "'");
+    const std::string validated = runCommand("appstreamcli validate --no-net '" + metainfo + "'");
     EXPECT_EQ(validated.rfind("0:", 0), 0u) << validated;
 
     // The installed game starts from anywhere and reaches its first frames.

@@ -20,16 +20,11 @@
 
 namespace {
 
+// The output of a command, without its status.
 std::string run(const std::string& command)
 {
-    std::string out;
-    FILE* p = popen((command + " 2>&1").c_str(), "r");
-    char buffer[512];
-    while (p && std::fgets(buffer, sizeof buffer, p))
-        out += buffer;
-    if (p)
-        pclose(p);
-    return out;
+    const std::string out = runCommand(command);
+    return out.substr(out.find(':') + 1);
 }
 
 double statValue(const std::string& stat, const std::string& key)

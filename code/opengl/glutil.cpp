@@ -147,6 +147,16 @@ void drawLoadingScreen()
     hudPanel.drawText(-0.95f, -0.83f, "loading Drifthaul...");
 }
 
+void redrawLoadingScreen()
+{
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_TEXTURE_2D);
+    drawLoadingScreen();
+    glPopAttrib();
+}
+
 void drawFps()
 {
     fpsPrevious = fpsCurrent;

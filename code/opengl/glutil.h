@@ -12,6 +12,9 @@ void setupLight();
 void setMaterial(int preset);
 void setupView();
 void drawLoadingScreen();
+// Draws the loading screen again once the game's GL state is set (lighting,
+// depth test, texturing), leaving that state as it was.
+void redrawLoadingScreen();
 void drawFps();
 void drawBitmapText(const char* text, int line);
 

@@ -122,12 +122,7 @@ void fadeOutLoadingScreen()
 {
     // The back buffer after a swap is undefined and the accumulation buffer was
     // never cleared: draw the loading screen again so the eight frames fade it.
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_TEXTURE_2D);
-    drawLoadingScreen();
-    glPopAttrib();
+    redrawLoadingScreen();
     glClear(GL_ACCUM_BUFFER_BIT);
     glAccum(GL_ACCUM, 1.0f);
     for (int i = 7; i >= 0; --i) {

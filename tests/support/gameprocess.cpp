@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -119,10 +120,10 @@ bool GameProcess::hasLine(const std::vector<std::string>& lines, const std::stri
     return false;
 }
 
-bool GameProcess::waitForStdout(const std::string& text, double seconds)
+bool GameProcess::waitForLine(const std::vector<std::string>& lines, const std::string& text, double seconds)
 {
     const double end = now() + seconds;
-    while (!hasLine(out_, text)) {
+    while (!hasLine(lines, text)) {
         if (now() > end || (outFd_ < 0 && errFd_ < 0))
             return false;
         pump(0.05);
@@ -130,15 +131,14 @@ bool GameProcess::waitForStdout(const std::string& text, double seconds)
     return true;
 }
 
+bool GameProcess::waitForStdout(const std::string& text, double seconds)
+{
+    return waitForLine(out_, text, seconds);
+}
+
 bool GameProcess::waitForStderr(const std::string& text, double seconds)
 {
-    const double end = now() + seconds;
-    while (!hasLine(err_, text)) {
-        if (now() > end || (outFd_ < 0 && errFd_ < 0))
-            return false;
-        pump(0.05);
-    }
-    return true;
+    return waitForLine(err_, text, seconds);
 }
 
 int GameProcess::waitForExit(double seconds)
@@ -257,4 +257,15 @@ bool GameProcess::windowSize(const std::string& title, int& width, int& height) 
     }
     XCloseDisplay(dpy);
     return found;
+}
+
+std::string runCommand(const std::string& command)
+{
+    std::string out;
+    FILE* p = popen((command + " 2>&1").c_str(), "r");
+    char buffer[512];
+    while (p && std::fgets(buffer, sizeof buffer, p))
+        out += buffer;
+    const int status = p ? pclose(p) : -1;
+    return std::to_string(WEXITSTATUS(status)) + ":" + out;
 }

@@ -44,6 +44,7 @@ public:
 private:
     void pump(double seconds);
     bool hasLine(const std::vector<std::string>& lines, const std::string& text) const;
+    bool waitForLine(const std::vector<std::string>& lines, const std::string& text, double seconds);
 
     pid_t pid_ = -1;
     int outFd_ = -1;
@@ -56,3 +57,6 @@ private:
 };
 
 std::string stagedGameDir();
+
+// Runs a shell command; returns "STATUS:" followed by its output (both streams).
+std::string runCommand(const std::string& command);

@@ -1,9 +1,10 @@
 #include "support/screenshot.h"
 
+#include "texturepaint.h"
+
 #include <GL/glew.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <png.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -77,26 +78,10 @@ Image readFramebuffer()
 
 bool savePng(const Image& image, const std::string& path)
 {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        std::fclose(f);
-        return false;
-    }
-    png_init_io(png, f);
-    png_set_IHDR(png, info, image.width, image.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int y = 0; y < image.height; ++y)
-        png_write_row(png, const_cast<png_bytep>(image.rgb.data() + static_cast<size_t>(y) * image.width * 3));
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    std::fclose(f);
-    return true;
+    paint::Canvas canvas(image.width, image.height);
+    for (size_t i = 0; i < image.rgb.size(); ++i)
+        canvas.pixels[i] = image.rgb[i] / 255.0f;
+    return paint::savePng(canvas, path);
 }
 
 std::string testOutputPath(const std::string& name)
