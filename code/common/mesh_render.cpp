@@ -169,36 +169,33 @@ void CMesh::releaseBuffer()
     buffer_id = 0;
 }
 
-void drawVertexNormal(const CVertexStruct& vertex)
+// One debug line from the vertex along a vector, lighting off for it.
+static void drawVertexLine(const CVertexStruct& vertex, const float vector[3], float r, float g, float b)
 {
     glPushAttrib(GL_COLOR_BUFFER_BIT | GL_LIGHTING_BIT);
     glDisable(GL_LIGHTING);
     glPushMatrix();
-    if (vertex.isTwinned())
-        glColor3f(1.0f, 0.0f, 1.0f);
-    else
-        glColor3f(1.0f, 0.0f, 0.0f);
+    glColor3f(r, g, b);
     glTranslatef(vertex.position[0], vertex.position[1], vertex.position[2]);
     glBegin(GL_LINES);
     glVertex3f(0.0f, 0.0f, 0.0f);
-    glVertex3fv(vertex.normal);
+    glVertex3fv(vector);
     glEnd();
     glPopMatrix();
+}
+
+void drawVertexNormal(const CVertexStruct& vertex)
+{
+    if (vertex.isTwinned())
+        drawVertexLine(vertex, vertex.normal, 1.0f, 0.0f, 1.0f);
+    else
+        drawVertexLine(vertex, vertex.normal, 1.0f, 0.0f, 0.0f);
     glPopAttrib();
 }
 
 void drawVertexTangent(const CVertexStruct& vertex)
 {
-    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_LIGHTING_BIT);
-    glDisable(GL_LIGHTING);
-    glPushMatrix();
-    glColor3f(1.0f, 1.0f, 0.0f);
-    glTranslatef(vertex.position[0], vertex.position[1], vertex.position[2]);
-    glBegin(GL_LINES);
-    glVertex3f(0.0f, 0.0f, 0.0f);
-    glVertex3fv(vertex.tangent);
-    glEnd();
-    glPopMatrix();
+    drawVertexLine(vertex, vertex.tangent, 1.0f, 1.0f, 0.0f);
     // The current colour is not among the pushed groups: the grey outlines
     // the remaining triangles of the debug view.
     glColor3f(0.4f, 0.4f, 0.4f);
