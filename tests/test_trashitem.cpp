@@ -137,3 +137,8 @@ TEST(EntryPlacement, TrashNeverStartsNearTheCentreLine)
         }
     }
 }
+
+TEST(EntryPlacementDeath, AnEntryWithoutAnItemShutsTheGameDown)
+{
+    EXPECT_EXIT(TrashListItem(nullptr, KIND_TRASH), testing::ExitedWithCode(1), "monkey did not catch the tarsh!");
+}
