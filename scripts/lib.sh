@@ -14,7 +14,9 @@ start_private_xvfb()
 {
     _fifo=$(mktemp -u)
     mkfifo "$_fifo"
-    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp 3>"$_fifo" >/dev/null 2>&1 &
+    # -noreset: a server that resets whenever its last client leaves refuses
+    # connections meanwhile, and the display tests connect one after another.
+    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp -noreset 3>"$_fifo" >/dev/null 2>&1 &
     xvfb_pid=$!
     read -r _display <"$_fifo"
     rm -f "$_fifo"

@@ -14,8 +14,11 @@ log="$build/memcheck.log"
 start_private_xvfb 320x200x24
 trap stop_private_xvfb EXIT INT TERM
 
+# A preloaded shim counts the frames the game presents.
+cc -shared -fPIC -O2 -o "$build/countframes.so" "$root/tools/memcheck/countframes.c" -ldl
+
 cd "$build/stage/game"
-GALLIUM_DRIVER=softpipe SDL_AUDIODRIVER=dummy valgrind --tool=memcheck --leak-check=full \
+LD_PRELOAD="$build/countframes.so" GALLIUM_DRIVER=softpipe SDL_AUDIODRIVER=dummy valgrind --tool=memcheck --leak-check=full \
     --show-leak-kinds=definite --errors-for-leak-kinds=definite --num-callers=30 \
     --log-file="$log" ./drifthaul >"$build/memcheck.out" 2>&1 &
 game=$!
@@ -39,4 +42,5 @@ done
 xdotool key r key r key r key Return key Return key Escape
 wait "$game" || true
 grep -E "ERROR SUMMARY|definitely lost|Invalid (read|write)" "$log" || true
+grep "frames presented" "$build/memcheck.out" || true
 echo "frames rendered: see $build/memcheck.out; full report: $log"
