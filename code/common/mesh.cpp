@@ -11,6 +11,7 @@
 #include "common/model3ds.h"
 #include "common/vecmath.h"
 #include "opengl/numeric.h"
+#include "common/fatal.h"
 
 const char* const modelPaths[modelTypeCount] = {
     "",
@@ -211,7 +212,7 @@ bool CMesh::read3ds(const char* path)
     FILE* file = std::fopen(path, "rb");
     if (!file) {
         std::fprintf(stderr, "could not find file %s!!!\n", path);
-        std::exit(-1);
+        exitGame(-1);
     }
     struct stat status;
     std::vector<uint8_t> bytes;
@@ -233,12 +234,12 @@ bool CMesh::read3ds(const char* path)
     if (result.status == model3ds::Status::noVerticesForMapping) {
         std::fprintf(stderr,
                      "texture coordinates could not be read because no vertices appointed yet!\n");
-        std::exit(-1);
+        exitGame(-1);
     }
     if (result.status != model3ds::Status::ok) {
         // The game cannot run without its models: a broken file ends it like a missing one.
         std::fprintf(stderr, "could not read model file %s: %s\n", path, result.message.c_str());
-        std::exit(-1);
+        exitGame(-1);
     }
 
     std::memcpy(name, geometry.name, sizeof name);

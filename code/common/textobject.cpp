@@ -1,4 +1,5 @@
 #include "common/textobject.h"
+#include "common/fatal.h"
 
 #include <GL/glew.h>
 #include <FTGL/ftgl.h>
@@ -15,7 +16,7 @@ TextObject::TextObject(const char* s, unsigned int tex) : font(nullptr), text{}
     font = new FTGLExtrdFont(fontPath);
     if (font->Error()) {
         std::fprintf(stderr, "Failed to open font %s", fontPath);
-        std::exit(1);
+        exitGame(1);
     }
     font->FaceSize(18, 72);
     font->UseDisplayList(true);

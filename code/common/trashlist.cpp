@@ -14,6 +14,7 @@
 #include "common/trashitem.h"
 #include "opengl/numeric.h"
 #include "sdl/startup.h"
+#include "common/fatal.h"
 
 TrashList* trashList = nullptr;
 int32_t powerupFrames = 0;
@@ -47,7 +48,7 @@ TrashListItem::TrashListItem(ObjectItem* linked, int32_t entryKind) : item(linke
         std::fprintf(stderr, "monkey did not catch the tarsh!\n");
         shutDown();
         // The entry cannot be used any further: end here.
-        std::exit(1);
+        exitGame(1);
     }
     reset(-1.0f, -50.0f);
 }

@@ -14,6 +14,7 @@
 #include "common/scene.h"
 #include "opengl/stopwatch.h"
 #include "sdl/video.h"
+#include "common/fatal.h"
 
 static const char* extensionString = nullptr;
 
@@ -69,7 +70,7 @@ void initGl()
 
     if (!hasExtension("GL_EXT_framebuffer_object")) {
         std::cout << "GL_EXT_framebuffer_object is not supported! " << std::endl;
-        std::exit(-1);
+        exitGame(-1);
     }
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClearDepth(1.0);

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "common/settings.h"
+#include "common/fatal.h"
 
 int tangentAttribLocation = 0;
 float fadeOutAlfa = 1.0f;
@@ -79,7 +80,7 @@ char* readShaderSource(const char* path)
         if (!getcwd(cwd, sizeof cwd))
             cwd[0] = '\0';
         std::fprintf(stderr, "current workind directory %s\n", cwd);
-        std::exit(-1);
+        exitGame(-1);
     }
     std::fseek(file, 0, SEEK_END);
     const long size = std::ftell(file);

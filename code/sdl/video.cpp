@@ -1,4 +1,5 @@
 #include "sdl/video.h"
+#include "common/fatal.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,7 +16,7 @@ SDL_Surface* setupVideo(bool fullscreen)
 
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         std::fprintf(stderr, "Couldn't initialize SDL: %s\n", SDL_GetError());
-        std::exit(1);
+        exitGame(1);
     }
 
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 32);
@@ -36,7 +37,7 @@ SDL_Surface* setupVideo(bool fullscreen)
         std::fprintf(stderr, "Couldn't set %dx%d %s OpenGL video mode: %s\n", screenWidth,
                      screenHeight, fullscreen ? "fullscreen" : "windowed", SDL_GetError());
         SDL_Quit();
-        std::exit(2);
+        exitGame(2);
     }
     return screen;
 }
@@ -47,7 +48,7 @@ void chooseVideoMode(int& width, int& height)
     if (modes == nullptr) {
         std::printf("No modes available!\n");
         std::fflush(stdout);
-        std::exit(-1);
+        exitGame(-1);
     }
     if (modes == reinterpret_cast<SDL_Rect**>(-1)) {
         std::printf("All resolutions available.\n");
@@ -73,5 +74,5 @@ void chooseVideoMode(int& width, int& height)
     }
     std::fprintf(stderr, "There does not seem to be any available modes! oops!!\n");
     SDL_Quit();
-    std::exit(2);
+    exitGame(2);
 }

@@ -1,4 +1,5 @@
 #include "sound/soundbank.h"
+#include "common/fatal.h"
 
 #include <SDL/SDL.h>
 #include <SDL/SDL_mixer.h>
@@ -170,7 +171,7 @@ int initSound()
     for (int i = 0; i < soundCount; ++i) {
         if (!bank.chunks[i]) {
             std::fprintf(stderr, "Unable to load WAV file number %d: %s\n", i, bank.errors[i].c_str());
-            std::exit(-1);
+            exitGame(-1);
         }
     }
     bank.ready = true;
