@@ -14,13 +14,21 @@ void enterStageDirectory()
         std::abort();
 }
 
-void openGameWindow()
+static std::string windowDisplay;
+
+std::string gameWindowDisplay()
+{
+    return windowDisplay;
+}
+
+void openGameWindow(bool ownDisplay)
 {
     static bool open = false;
     if (open)
         return;
     enterStageDirectory();
-    setenv("DISPLAY", sharedTestDisplay().c_str(), 1);
+    windowDisplay = ownDisplay ? privateTestDisplay() : sharedTestDisplay();
+    setenv("DISPLAY", windowDisplay.c_str(), 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     setupVideo(false);
     initGl();

@@ -4,5 +4,11 @@
 // working directory so that relative asset paths resolve.
 #pragma once
 
-void openGameWindow();
+#include <string>
+
+// On the shared test display, or on one of this process's own when the
+// test reads the screen back.
+void openGameWindow(bool ownDisplay = false);
+// The display the window was opened on.
+std::string gameWindowDisplay();
 void enterStageDirectory();

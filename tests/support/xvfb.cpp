@@ -60,3 +60,11 @@ std::string sharedTestDisplay()
     }
     return own->display();
 }
+
+std::string privateTestDisplay()
+{
+    static std::unique_ptr<XvfbServer> own;
+    if (!own)
+        own.reset(new XvfbServer("320x200x24"));
+    return own->display();
+}

@@ -27,3 +27,7 @@ private:
 // The display for in-process OpenGL tests: the one the test command started
 // (DRIFTHAUL_TEST_DISPLAY) or, when run alone, a private one started on demand.
 std::string sharedTestDisplay();
+
+// A display of this process's own, for tests that read the screen back and
+// must not meet another test's window on a shared one.
+std::string privateTestDisplay();
