@@ -3,6 +3,7 @@
 #include <SDL/SDL.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 #include "common/catcher.h"
@@ -130,6 +131,9 @@ void autopilotStartGame()
         setenv("DISPLAY", sharedTestDisplay().c_str(), 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         startUp();
+        // Shut down as the game does before the process ends: SDL's audio
+        // thread must not outlive the libraries' teardown.
+        std::atexit([] { shutDown(); });
         started = true;
         return;
     }
