@@ -118,12 +118,22 @@ int soakFrames()
 
 } // namespace
 
+// AddressSanitizer's quarantine and shadow memory make resident sizes
+// meaningless: there the soaks check the entries only.
+#if defined(__SANITIZE_ADDRESS__)
+const bool measuresMemory = false;
+#else
+const bool measuresMemory = true;
+#endif
+
 TEST(Autopilot, SoakOfTheRulesKeepsEntriesAndMemoryFlat)
 {
     int games = 0, maxEntries = 0;
     const std::vector<long> rss = soak(soakFrames(), 0, games, maxEntries);
     ASSERT_GE(rss.size(), 3u);
     EXPECT_LT(maxEntries, 600);
+    if (!measuresMemory)
+        return;
     const long most = *std::max_element(rss.begin(), rss.end());
     EXPECT_LT(most - rss.front(), 1024) << "resident memory grew by " << most - rss.front() << " kB";
 }
@@ -135,6 +145,9 @@ TEST(Autopilot, SoakWithRenderingShowsNoUpwardTrend)
     int games = 0, maxEntries = 0;
     const std::vector<long> rss = soak(soakFrames(), 10, games, maxEntries);
     ASSERT_GE(rss.size(), 4u);
+    EXPECT_LT(maxEntries, 600);
+    if (!measuresMemory)
+        return;
     const size_t half = rss.size() / 2;
     const long early = *std::max_element(rss.begin(), rss.begin() + half);
     const long late = *std::max_element(rss.begin() + half, rss.end());

@@ -94,20 +94,29 @@ TEST(PlayEndToEnd, AWholeSessionLooksAndBehavesAsItShould)
     }
     EXPECT_LT(leftmost, before - 15) << "the funnel lags to the left of a camera moving right";
 
-    pause(5500);
-    const Image playing = grabScreen(x.display());
+    // Trash comes from 50 units ahead: wait until some is near enough to show
+    // (a few seconds; longer in the sanitizer build).
+    auto colourfulTrash = [&](const Image& shot) {
+        int n = 0;
+        for (int y = 0; y < 145; ++y)
+            for (int xx = 0; xx < 320; ++xx) {
+                const Rgb p = shot.at(xx, y), q = waiting.at(xx, y);
+                const bool changed = std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) > 120;
+                n += changed && saturated(p) && !meterColour(p);
+            }
+        return n;
+    };
+    pause(4000);
+    Image playing = grabScreen(x.display());
+    for (int i = 0; i < 40 && colourfulTrash(playing) <= 40; ++i) {
+        pause(250);
+        playing = grabScreen(x.display());
+    }
     savePng(playing, testOutputPath("play-field.png"));
     EXPECT_GT(playing.count(10, 100, 310, 140, meterColour), 400) << "trash meter";
     EXPECT_GT(playing.count(300, 145, 320, 195, [](Rgb p) { return p.r > 150 && p.g < 80 && p.b < 80; }), 100)
         << "health icon";
-    int trash = 0;
-    for (int y = 0; y < 145; ++y)
-        for (int xx = 0; xx < 320; ++xx) {
-            const Rgb p = playing.at(xx, y), q = waiting.at(xx, y);
-            const bool changed = std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) > 120;
-            trash += changed && saturated(p) && !meterColour(p);
-        }
-    EXPECT_GT(trash, 40) << "colourful trash in the field";
+    EXPECT_GT(colourfulTrash(playing), 40) << "colourful trash in the field";
 
     game.xdotool("key Return");
     pause(300);

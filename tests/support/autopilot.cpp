@@ -199,7 +199,9 @@ AutopilotStats autopilotPlay(Strategy strategy, int maxFrames, int renderEvery,
         stats.hits += gameState.health < healthBefore ? (healthBefore - gameState.health) / 7 : 0;
         if (gameState.powerupTimer > timerBefore)
             ++stats.powerupsReceived;
-        if (gameState.powerupType == POWERUP_SLOW_MOTION && gameState.powerupTimer != 0) {
+        // After the last level the index has run past the table.
+        if (gameState.powerupType == POWERUP_SLOW_MOTION && gameState.powerupTimer != 0 &&
+            gameState.levelIndex < levelCount) {
             ++stats.slowMotionFrames;
             const float expected = static_cast<float>(levelTable[gameState.levelIndex].levelSpeed * double(0.3f));
             stats.slowMotionCutDrift = stats.slowMotionCutDrift && gameState.drift[2] == expected;
