@@ -68,9 +68,16 @@ TEST(PlayEndToEnd, AWholeSessionLooksAndBehavesAsItShould)
     for (size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(game.stdoutLines()[i], expected[i]);
 
-    // The waiting screen, once the fade-in is over.
+    // The waiting screen, once the loading screen has faded out and the game
+    // has faded in (slower in the sanitizer build).
     pause(1200);
-    const Image waiting = grabScreen(x.display());
+    Image waiting = grabScreen(x.display());
+    for (int i = 0; i < 50 && waiting.count(0, 31, 320, 48, white) <= 150; ++i) {
+        pause(200);
+        waiting = grabScreen(x.display());
+    }
+    pause(400);
+    waiting = grabScreen(x.display());
     savePng(waiting, testOutputPath("play-waiting.png"));
     EXPECT_GT(waiting.count(0, 0, 320, 25, [](Rgb p) { return p.r + p.g + p.b > 240 && !saturated(p); }), 4)
         << "stars";
