@@ -10,6 +10,7 @@
 #include "opengl/bodies.h"
 #include "opengl/numeric.h"
 #include "support/glcontext.h"
+#include "support/screenshot.h"
 
 namespace {
 
@@ -80,6 +81,38 @@ TEST_F(Backdrop, StarsLieOnWholeDegreesAndNeverAtTheSouthPole)
     EXPECT_LT(north, 180);
     field.createStars(0, 4900.0f);
     EXPECT_EQ(field.count, 0);
+}
+
+// The points are recorded once; new stars must replace the recording.
+TEST_F(Backdrop, RecreatedStarsAreTheOnesDrawn)
+{
+    auto litAfterDrawing = [](CStarfield& field) {
+        glClearColor(0, 0, 0, 0);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(-1, 1, -1, 1, -2, 2);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glDisable(GL_LIGHTING);
+        glDisable(GL_TEXTURE_2D);
+        glColor3f(1, 1, 1);
+        field.draw();
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_LIGHTING);
+        const Image shot = readFramebuffer();
+        return shot.count(0, 0, shot.width, shot.height, [](Rgb p) { return p.r + p.g + p.b > 0; });
+    };
+    CStarfield field;
+    field.createStars(3000, 0.9f);
+    const int many = litAfterDrawing(field);
+    EXPECT_EQ(litAfterDrawing(field), many);
+    field.createStars(0, 0.9f);
+    EXPECT_EQ(litAfterDrawing(field), 0);
+    field.createStars(100, 0.9f);
+    const int few = litAfterDrawing(field);
+    EXPECT_GT(few, 0);
+    EXPECT_LT(few * 5, many);
 }
 
 TEST_F(Backdrop, StarfieldSeedsTheGameSequence)

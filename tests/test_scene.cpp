@@ -8,11 +8,14 @@
 #include <cmath>
 #include <cstring>
 
+#include "common/catcher.h"
 #include "common/gamestate.h"
 #include "common/hudpanel.h"
 #include "common/scene.h"
 #include "common/settings.h"
 #include "common/trashlist.h"
+#include "opengl/shaders.h"
+#include "sdl/startup.h"
 #include "support/autopilot.h"
 #include "support/screenshot.h"
 
@@ -112,6 +115,15 @@ TEST_F(Scene, SlowMotionTrailFillsTheRingAndRestartsAfterTheLastSlot)
         glBindTexture(GL_TEXTURE_2D, 0);
     }
     glActiveTexture(GL_TEXTURE0);
+    // Fixed-function drawing after the trail (overlay, sun, planet) still
+    // modulates its colour and lighting by the texture.
+    for (int unit = 0; unit < 5; ++unit) {
+        glActiveTexture(GL_TEXTURE0 + unit);
+        GLint mode = 0;
+        glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
+        EXPECT_EQ(mode, GL_MODULATE) << "unit " << unit;
+    }
+    glActiveTexture(GL_TEXTURE0);
 
     // Run the powerup out: the ring empties but keeps its place.
     while (gameState.powerupTimer != 0)
@@ -124,6 +136,63 @@ TEST_F(Scene, SlowMotionTrailFillsTheRingAndRestartsAfterTheLastSlot)
     EXPECT_EQ(blurIndex, (next + 1) % 5);
     gameState.powerupTimer = 0;
     resetBlurTrail();
+}
+
+// The list batches runs of debris into one draw with its own transforms; the
+// picture must be the one each shard draws on its own, up to rounding.
+TEST_F(Scene, BatchedDebrisDrawsWhatEachShardDrawsAlone)
+{
+    gameState.phase = PHASE_PLAYING;
+    gameState.levelIndex = 2;
+    gameState.startLevel(2);
+    gameState.phase = PHASE_PLAYING;
+    gameState.health = 1000000;
+    for (int i = 0; i < 150; ++i)
+        trashList->update(*catcherFunnel);
+    int debris = 0;
+    for (TrashListItem* e : trashList->entries) {
+        if (e->kind != KIND_DEBRIS)
+            continue;
+        // Some shards tilted and stretched, so rotation and scale are exercised.
+        if (debris % 3 == 0)
+            e->setRotation(20.0f * debris, 35.0f, 310.0f);
+        if (debris % 4 == 0) {
+            e->scale[0] = 2.5f;
+            e->scale[1] = 0.5f;
+            e->scale[2] = 1.5f;
+        }
+        ++debris;
+    }
+    ASSERT_GT(debris, 50);
+    screenFade = ScreenFade();
+    screenFade.fadeFactor = 1.0f;
+
+    auto draw = [](bool batched, bool withDebris) {
+        gameState.shakeFrames = 0; // hits during the run shake the camera
+        glClearColor(0, 0, 0, 0);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        setupCamera();
+        glLoadIdentity();
+        glRotatef(10.0f, 0, 1, 0); // the batch must honour the matrix it is drawn under
+        useShader(SHADER_DEFAULT_LIGHTING);
+        glBindTexture(GL_TEXTURE_2D, 0); // as the backdrop leaves it
+        if (batched && withDebris) {
+            trashList->draw();
+        } else {
+            for (TrashListItem* e : trashList->entries)
+                if (e->active && (withDebris || e->kind != KIND_DEBRIS))
+                    e->draw();
+        }
+        glUseProgramObjectARB(0);
+        glLoadIdentity();
+        return readFramebuffer();
+    };
+    const Image alone = draw(false, true);
+    const Image batched = draw(true, true);
+    const Image noDebris = draw(false, false);
+    savePng(batched, testOutputPath("debris-batched.png"));
+    EXPECT_GT(alone.differingPixels(noDebris, 8), 300);
+    EXPECT_LE(batched.differingPixels(alone, 1), 20);
 }
 
 TEST_F(Scene, WaitingShowsOnlyTheInvitationPlayingShowsMeterAndHealth)

@@ -82,7 +82,12 @@ void drawBlurQuad(const unsigned int* textures, int32_t count)
     glTexCoord2f(0.0f, 1.0f);
     glVertex3f(-1.0f, 1.0f, 0.0f);
     glEnd();
-    glActiveTexture(GL_TEXTURE0);
+    // The shader ignores the environment; left at decal it would strip the
+    // lighting and colours from every fixed-function draw after the trail.
+    for (int32_t i = count - 1; i >= 0; --i) {
+        glActiveTexture(GL_TEXTURE0 + i);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    }
     glBindTexture(GL_TEXTURE_2D, 0);
 
     glPopMatrix();

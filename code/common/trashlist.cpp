@@ -2,6 +2,8 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -187,6 +189,73 @@ void TrashListItem::update(const float p[3])
 float TrashListItem::value() const
 {
     return item ? item->size() : 1.0f;
+}
+
+// The entry's own transform as the GL matrix stack would build it: translate,
+// the non-zero rotations about x, y and z, then the scale (column-major).
+static void entryMatrix(const TrashListItem& e, float m[16])
+{
+    static const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    std::copy(identity, identity + 16, m);
+    m[12] = e.position[0];
+    m[13] = e.position[1];
+    m[14] = e.position[2];
+    for (int axis = 0; axis < 3; ++axis) {
+        if (e.rotation[axis] == 0.0f)
+            continue;
+        const double radians = e.rotation[axis] * 3.14159265358979323846 / 180.0;
+        const float s = static_cast<float>(std::sin(radians));
+        const float c = static_cast<float>(std::cos(radians));
+        // Rotating about one axis mixes the other two columns.
+        const int a = (axis + 1) % 3;
+        const int b = (axis + 2) % 3;
+        for (int row = 0; row < 3; ++row) {
+            const float ca = m[4 * a + row];
+            const float cb = m[4 * b + row];
+            m[4 * a + row] = ca * c + cb * s;
+            m[4 * b + row] = cb * c - ca * s;
+        }
+    }
+    if (e.scale[0] != 0.0f && e.scale[1] != 0.0f && e.scale[2] != 0.0f)
+        for (int col = 0; col < 3; ++col)
+            for (int row = 0; row < 3; ++row)
+                m[4 * col + row] *= e.scale[col];
+}
+
+int debrisShard(const float shape[4], float triangles[12][3])
+{
+    static const float single[3][3] = {{0, 0, 0}, {0.5f, 0, 0}, {0, 1, 0}};
+    static const float strip[6][3] = {{-1, 0, 0}, {-0.5f, 1, 0}, {0, 0, 0}, {0.5f, 1, 0}, {1.5f, 1, 0}, {0, 0, 1}};
+    // The strip's triangles in the order and winding the strip gives them.
+    static const int stripOrder[12] = {0, 1, 2, 2, 1, 3, 2, 3, 4, 4, 3, 5};
+    if (shape[0] - shape[1] > 0) {
+        for (int v = 0; v < 3; ++v)
+            std::copy(single[v], single[v] + 3, triangles[v]);
+        return 3;
+    }
+    for (int v = 0; v < 12; ++v)
+        std::copy(strip[stripOrder[v]], strip[stripOrder[v]] + 3, triangles[v]);
+    return 12;
+}
+
+void TrashListItem::emitDebrisTriangles() const
+{
+    float m[16];
+    entryMatrix(*this, m);
+    // The shard's normal (0, 0, 1) under the inverse transpose of the
+    // rotation and scale; the shader normalises it.
+    float normal[3] = {m[8], m[9], m[10]};
+    if (scale[0] != 0.0f && scale[1] != 0.0f && scale[2] != 0.0f)
+        for (float& n : normal)
+            n /= scale[2] * scale[2];
+    float local[12][3];
+    const int n = debrisShard(shape, local);
+    for (int v = 0; v < n; ++v) {
+        const float* p = local[v];
+        glNormal3fv(normal);
+        glVertex3f(m[0] * p[0] + m[4] * p[1] + m[8] * p[2] + m[12], m[1] * p[0] + m[5] * p[1] + m[9] * p[2] + m[13],
+                   m[2] * p[0] + m[6] * p[1] + m[10] * p[2] + m[14]);
+    }
 }
 
 void TrashListItem::draw()
@@ -385,8 +454,32 @@ void TrashList::scatter()
 
 void TrashList::draw()
 {
-    for (TrashListItem* e : entries)
-        if (e->active)
-            e->draw();
+    // Each run of debris between other entries goes out as one batch of
+    // triangles transformed here: hundreds of one-triangle draws, each with
+    // its own matrix, cost the driver far more than their pixels. The order
+    // of everything drawn stays the list's.
+    bool batching = false;
+    for (TrashListItem* e : entries) {
+        if (!e->active)
+            continue;
+        if (e->kind == KIND_DEBRIS) {
+            if (!batching)
+                glBegin(GL_TRIANGLES);
+            batching = true;
+            e->emitDebrisTriangles();
+            continue;
+        }
+        if (batching) {
+            glEnd();
+            // A shard drawn on its own leaves this normal current.
+            glNormal3f(0, 0, 1);
+            batching = false;
+        }
+        e->draw();
+    }
+    if (batching) {
+        glEnd();
+        glNormal3f(0, 0, 1);
+    }
     glBindTexture(GL_TEXTURE_2D, 0);
 }

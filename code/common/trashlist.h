@@ -44,6 +44,9 @@ public:
     void update(const float catcher[3]);
     float value() const;
     void draw();
+    // The debris shard as triangles already carried by the entry's transform,
+    // for a glBegin(GL_TRIANGLES) the caller has opened.
+    void emitDebrisTriangles() const;
 
     bool active = false;
     bool caught = false;
@@ -52,6 +55,10 @@ public:
     ObjectItem* item;
     int32_t kind;
 };
+
+// The debris shard of the given shape in its own coordinates, as triangles
+// (3 or 12 vertices, the strip's windings kept); returns the vertex count.
+int debrisShard(const float shape[4], float triangles[12][3]);
 
 // Playing frames counted toward the next powerup, and travel left before
 // the next hazard: they run on across levels for the whole process.

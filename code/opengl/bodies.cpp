@@ -107,11 +107,16 @@ CStarfield::CStarfield()
 CStarfield::~CStarfield()
 {
     delete[] stars;
+    if (pointList != 0)
+        glDeleteLists(pointList, 1);
 }
 
 void CStarfield::createStars(int n, float R)
 {
     delete[] stars;
+    if (pointList != 0)
+        glDeleteLists(pointList, 1);
+    pointList = 0;
     count = n;
     stars = new float[3 * static_cast<size_t>(n)];
     const double pi = 3.141592653589793;
@@ -128,10 +133,16 @@ void CStarfield::draw()
 {
     glPushMatrix();
     glTranslatef(position[0], position[1], position[2]);
-    glBegin(GL_POINTS);
-    setMaterial(0);
-    for (int i = 0; i < count; ++i)
-        glVertex3fv(&stars[3 * i]);
-    glEnd();
+    if (pointList == 0) {
+        pointList = glGenLists(1);
+        glNewList(pointList, GL_COMPILE);
+        glBegin(GL_POINTS);
+        setMaterial(0);
+        for (int i = 0; i < count; ++i)
+            glVertex3fv(&stars[3 * i]);
+        glEnd();
+        glEndList();
+    }
+    glCallList(pointList);
     glPopMatrix();
 }

@@ -55,6 +55,11 @@ public:
 
     float* stars = nullptr;
     int count = 0;
+
+private:
+    // The points recorded on the first draw after createStars: a thousand
+    // immediate-mode calls a frame cost more than drawing them.
+    unsigned int pointList = 0;
 };
 
 extern CStarfield* starfield;
