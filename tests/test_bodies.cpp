@@ -40,24 +40,6 @@ void centreAndRadius(const float ring[funnelRingPoints][3], float centre[3], flo
 
 } // namespace
 
-TEST_F(Backdrop, SunPatchCornersAndNormals)
-{
-    CSun s;
-    s.init(450000.0f, 0.0f, 0.0f, 0.2f, 0.2f);
-    EXPECT_GT(s.flare, 0);
-    EXPECT_NEAR(s.corners[0].position[0], 432238.7f, 1.0f);
-    EXPECT_NEAR(s.corners[0].position[1], -89401.2f, 1.0f);
-    EXPECT_NEAR(s.corners[0].position[2], -87619.1f, 1.0f);
-    for (int i = 1; i < 4; ++i)
-        for (int k = 0; k < 3; ++k)
-            EXPECT_EQ(s.corners[i].normal[k], s.corners[0].normal[k]);
-    const float stored[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(s.corners[i].t_u, stored[i][0]);
-        EXPECT_EQ(s.corners[i].t_v, stored[i][1]);
-    }
-}
-
 TEST_F(Backdrop, StarsLieOnWholeDegreesAndNeverAtTheSouthPole)
 {
     CStarfield field;

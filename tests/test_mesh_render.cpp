@@ -56,11 +56,6 @@ protected:
     }
 };
 
-float distance(const float p[3])
-{
-    return std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]);
-}
-
 } // namespace
 
 TEST_F(MeshGl, ImmediateAndBufferModesDrawTheSamePixelsWireframeDiffers)
@@ -119,40 +114,6 @@ TEST_F(MeshGl, LevelsOfDetailByType)
         EXPECT_EQ(rock.faces.size(), static_cast<size_t>(rockFaces[lod]));
         EXPECT_EQ(rock.radius, lod == 2 ? 0.0f : 4.0f);
     }
-    CMesh sphere;
-    sphere.load(MODEL_SPHERE, 1, 2.0f);
-    EXPECT_EQ(sphere.vertices.size(), 36u);
-
-    CMesh can;
-    can.load(MODEL_SODA_CAN, 2, 2.0f);
-    EXPECT_EQ(can.vertices.size(), 22u);
-    EXPECT_EQ(can.scale, 1.0f);
-    EXPECT_FALSE(can.flat_shading);
-    EXPECT_FLOAT_EQ(can.vertices[0].position[0], 1.0f);
-    EXPECT_FLOAT_EQ(can.vertices[1].position[2], 2.0f);
-
-    CMesh pizza;
-    pizza.load(MODEL_PIZZA_SLICE, 2, 2.0f);
-    EXPECT_EQ(pizza.faces.size(), 4u);
-    EXPECT_FALSE(pizza.flat_shading);
-    for (const CVertexStruct& v : pizza.vertices)
-        EXPECT_NEAR(distance(v.position), 3.0f, 1e-5f);
-
-    CMesh twelve;
-    twelve.load(12, 0, 2.0f);
-    EXPECT_EQ(twelve.vertices.size(), 12u);
-    EXPECT_FALSE(twelve.flat_shading);
-    EXPECT_FLOAT_EQ((twelve.bbox_max[0] - twelve.bbox_min[0] + twelve.bbox_max[1] - twelve.bbox_min[1] +
-                     twelve.bbox_max[2] - twelve.bbox_min[2]) / 2 * twelve.scale / 3, 2.0f);
-
-    CMesh ship;
-    ship.load(MODEL_SPACESHIP, 0, 2.0f);
-    EXPECT_EQ(ship.size_factor, 5.0f);
-    float half = 0;
-    for (int k = 0; k < 3; ++k)
-        half += (ship.bbox_max[k] - ship.bbox_min[k]) / 2;
-    EXPECT_FLOAT_EQ(half / 3 * ship.scale, 10.0f);
-
     gameSrand(5);
     CMesh tetra;
     tetra.load(MODEL_RANDOM_TETRAHEDRON, 0, 2.0f);
