@@ -54,36 +54,6 @@ TEST(VectorHelpers, CrossNormaliseAndTriangleNormal)
     EXPECT_FLOAT_EQ(n[0], 1.0f);
 }
 
-TEST(MeshElements, TexCoordsAreStoredFlippedAndCornersBeyondThreeAreUnused)
-{
-    CVertexStruct v;
-    v.setTexCoords(0.25f, 0.0f);
-    EXPECT_EQ(v.t_u, 0.25f);
-    EXPECT_EQ(v.t_v, 1.0f);
-    v.setTexCoords(0.25f, 1.0f);
-    EXPECT_EQ(v.t_v, 0.0f);
-    CFace f;
-    f.vertex_index[0] = 4;
-    f.vertex_index[1] = 5;
-    f.vertex_index[2] = 6;
-    EXPECT_EQ(f.getVertexIndex(2), 6);
-    EXPECT_EQ(f.getVertexIndex(3), -1);
-    EXPECT_EQ(f.getVertexIndex(-1), -1);
-    EXPECT_EQ(f.getVertexIndex(4), -1);
-}
-
-TEST(MeshElements, CylinderNormalIgnoresX)
-{
-    CVertexStruct v;
-    v.setPosition(3, 4, 0);
-    v.setCylinderNormal();
-    EXPECT_FLOAT_EQ(v.normal[0], 0.0f);
-    EXPECT_FLOAT_EQ(v.normal[1], 1.0f);
-    v.setPosition(3, 0, 0);
-    v.setCylinderNormal();
-    EXPECT_FLOAT_EQ(v.normal[2], 1.0f);
-}
-
 TEST(MeshElements, TwinGroupsStayOneLevelDeep)
 {
     CVertexStruct a, b, c;
