@@ -29,15 +29,8 @@ protected:
     Image draw(CMesh& mesh, uint32_t flags, float yaw = 30.0f)
     {
         renderFlags = flags;
-        glViewport(0, 0, 320, 200);
         glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(60.0, 1.6, 0.5, 100.0);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glTranslatef(0, 0, -7);
+        beginTestPicture(7.0f);
         glRotatef(yaw, 0, 1, 0);
         glRotatef(-60, 1, 0, 0);
         glEnable(GL_LIGHTING);

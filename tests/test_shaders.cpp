@@ -221,14 +221,7 @@ TEST_F(Shaders, LitTexturedSphereThroughThePlayFieldProgram)
     sphere.load(MODEL_SPHERE, 0, 2.0f);
     renderFlags = RENDER_BUFFER_OBJECTS;
     screenFade.fadeFactor = 1.0f;
-    glViewport(0, 0, 320, 200);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(60.0, 1.6, 0.5, 100.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glTranslatef(0, 0, -6);
+    beginTestPicture(6.0f);
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(tex));
     useShader(SHADER_DEFAULT_LIGHTING);
     sphere.render();

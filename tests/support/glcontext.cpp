@@ -1,5 +1,8 @@
 #include "support/glcontext.h"
 
+#include <GL/glew.h>
+#include <GL/glu.h>
+
 #include <cstdlib>
 #include <unistd.h>
 
@@ -33,4 +36,16 @@ void openGameWindow(bool ownDisplay)
     setupVideo(false);
     initGl();
     open = true;
+}
+
+void beginTestPicture(float distance)
+{
+    glViewport(0, 0, 320, 200);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(60.0, 1.6, 0.5, 100.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(0, 0, -distance);
 }

@@ -12,3 +12,6 @@ void openGameWindow(bool ownDisplay = false);
 // The display the window was opened on.
 std::string gameWindowDisplay();
 void enterStageDirectory();
+// Starts a 320 x 200 test picture: clears colour and depth, a 60-degree
+// perspective, and a modelview that looks at the origin from distance units.
+void beginTestPicture(float distance);
