@@ -42,21 +42,6 @@ protected:
 
 } // namespace
 
-TEST_F(Rules, NewGameWaitsAtLevelZeroWithFullHealthAndAFadeIn)
-{
-    EXPECT_EQ(state.phase, PHASE_WAITING);
-    EXPECT_EQ(state.levelIndex, 0);
-    EXPECT_EQ(state.health, 100);
-    EXPECT_TRUE(state.started);
-    EXPECT_FLOAT_EQ(state.drift[2], 0.3f);
-    EXPECT_EQ(screenFade.fadeMode, FADE_IN);
-    EXPECT_EQ(screenFade.fadeSteps, 7);
-    EXPECT_TRUE(state.trashDue(17.5f));
-    EXPECT_FALSE(state.trashDue(17.0f));
-    EXPECT_LT(state.hazardSpacing(), 0.0);
-    EXPECT_FALSE(state.powerupsEnabled());
-}
-
 TEST_F(Rules, MouseSteersOnlyWhilePlayingSixteenCountsPerUnit)
 {
     for (int32_t p : {PHASE_WAITING, PHASE_LEVEL_END, PHASE_GAME_OVER}) {

@@ -90,17 +90,6 @@ TEST(Separation, TouchingSpheresAndSharedAxesStayPut)
     EXPECT_EQ(stacked.entry.position[2], -48.0f);
 }
 
-TEST(ItemModel, BaseOperationsLeaveCallersAlone)
-{
-    Template t(1.0f);
-    EXPECT_EQ(t.size(), 4.0f);
-    EXPECT_EQ(t.powerupKind(), 0);
-    float lo[3] = {7, 7, 7}, hi[3] = {8, 8, 8};
-    t.boundingBox(lo, hi);
-    EXPECT_EQ(lo[0], 7.0f);
-    EXPECT_EQ(hi[2], 8.0f);
-}
-
 TEST(EntryPlacement, RotationSetterKeepsNegativesOutAndSpinKeepsZerosOut)
 {
     Template t(1.0f);
