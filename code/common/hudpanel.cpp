@@ -29,7 +29,7 @@ HudPanel::HudPanel()
     recompute();
 }
 
-void HudPanel::setPosition(float x, float y, float z)
+void HudPanel::placeMeter(float x, float y, float z)
 {
     Placement::setPosition(x, y, z);
     computeOutline();
@@ -171,7 +171,7 @@ void HudPanel::drawText(float x, float y, const char* text) const
 {
     ensureGlutInitialised();
     glLineWidth(1.0f);
-    glRasterPos2f(x, y);
+    placeBitmapText(x, y);
     for (const char* c = text; *c; ++c)
         glutBitmapCharacter(font, static_cast<unsigned char>(*c));
 }
@@ -185,7 +185,8 @@ void HudPanel::drawCentredMessage(int width, int height, const char* text, const
         glColor4fv(rgba);
     else
         glColor4f(1.0f, 1.0f, 1.0f, 0.9f);
-    glRasterPos2i((width - length) / 2, static_cast<int>(std::trunc(height * 0.777)));
+    // Wider than the window, the message stays centred and loses both ends.
+    placeBitmapText((width - length) / 2, static_cast<int>(std::trunc(height * 0.777)));
     for (const char* c = text; *c; ++c)
         glutBitmapCharacter(font, static_cast<unsigned char>(*c));
     glPopAttrib();

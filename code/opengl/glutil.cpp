@@ -62,11 +62,22 @@ bool hasExtension(const char* name)
     return extensionString && std::strstr(extensionString, name) != nullptr;
 }
 
+void checkGlewResult(unsigned int result)
+{
+    // Without a GLX display (sdl12-compat on Wayland) GLEW has loaded the
+    // entry points before it complains; the game runs on them.
+    if (result == GLEW_OK || result == GLEW_ERROR_NO_GLX_DISPLAY)
+        return;
+    std::cerr << "could not load the OpenGL entry points: "
+              << reinterpret_cast<const char*>(glewGetErrorString(result)) << std::endl;
+    exitGame(1);
+}
+
 void initGl()
 {
     // Entry points are resolved once here; the game only needs them to work.
     glewExperimental = GL_TRUE;
-    glewInit();
+    checkGlewResult(glewInit());
 
     if (!hasExtension("GL_EXT_framebuffer_object")) {
         std::cout << "GL_EXT_framebuffer_object is not supported! " << std::endl;
@@ -190,10 +201,40 @@ void drawBitmapText(const char* text, int line)
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
     glColor4f(0.5f, 1.0f, 1.0f, 0.7f);
-    glRasterPos2i(x, y);
+    placeBitmapText(x, y);
     for (const char* c = text; *c; ++c)
         glutBitmapCharacter(GLUT_BITMAP_8_BY_13, static_cast<unsigned char>(*c));
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_LIGHTING);
     glPopAttrib();
+}
+
+void placeBitmapText(double x, double y)
+{
+    GLdouble modelview[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    GLdouble wx = 0.0, wy = 0.0, wz = 0.0;
+    gluProject(x, y, 0.0, modelview, projection, viewport, &wx, &wy, &wz);
+
+    // The viewport's centre is always a valid raster position; an empty
+    // bitmap then moves it to the text's place without a validity test.
+    // Runs before the entry points are loaded too (the loading screen), so
+    // only OpenGL 1.1 calls.
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glRasterPos3d(0.0, 0.0, 2.0 * wz - 1.0);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    const double cx = viewport[0] + viewport[2] / 2.0;
+    const double cy = viewport[1] + viewport[3] / 2.0;
+    glBitmap(0, 0, 0.0f, 0.0f, static_cast<GLfloat>(wx - cx), static_cast<GLfloat>(wy - cy), nullptr);
 }

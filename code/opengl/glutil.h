@@ -7,6 +7,10 @@
 #pragma once
 
 void initGl();
+// Ends the process (exit 1, a line on standard error) when GLEW's result
+// means there is no usable context; lets the results pass that still leave
+// working entry points.
+void checkGlewResult(unsigned int result);
 bool hasExtension(const char* name);
 void setupLight();
 void setMaterial(int preset);
@@ -17,6 +21,11 @@ void drawLoadingScreen();
 void redrawLoadingScreen();
 void drawFps();
 void drawBitmapText(const char* text, int line);
+// Puts the raster position for bitmap text at (x, y) under the current
+// matrices. glRasterPos alone drops the whole string when its start lies
+// outside the viewport; this keeps the position valid there, so the part of
+// the text inside the window is drawn and the rest is clipped.
+void placeBitmapText(double x, double y);
 
 // GLUT's bitmap fonts need glutInit first; every text routine calls this.
 void ensureGlutInitialised();
