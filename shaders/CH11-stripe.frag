@@ -7,7 +7,6 @@ uniform vec3 BackColor;
 uniform float Width;
 uniform float Fuzz;
 uniform float Scale;
-uniform float FadeOut;
 uniform float FadeOutAlfa;
 
 varying vec3 diffuseColour;
@@ -21,5 +20,5 @@ void main()
     frac1 = frac1 * (1.0 - frac2);
     frac1 = frac1 * frac1 * (3.0 - 2.0 * frac1);
     vec3 colour = mix(BackColor, StripeColor, frac1) * diffuseColour;
-    gl_FragColor = vec4(colour * FadeOut, FadeOutAlfa);
+    gl_FragColor = vec4(colour, FadeOutAlfa);
 }

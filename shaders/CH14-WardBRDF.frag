@@ -8,7 +8,6 @@ uniform vec2 program;
 uniform vec2 A;
 uniform vec3 Scale;
 uniform sampler2D tex0;
-uniform float FadeOut;
 uniform float FadeOutAlfa;
 
 varying vec3 n;
@@ -36,5 +35,5 @@ void main()
     float glossy = nl > 0.0 ? sqrt(nl / nv) * exp(exponent) / (4.0 * pi * A.x * A.y) : 0.0;
     vec3 base = SurfaceColour.rgb * texture2D(tex0, gl_TexCoord[0].st).rgb;
     vec3 colour = base * (0.15 + program.x * 2.0 * nl) + Scale * program.y * glossy;
-    gl_FragColor = vec4(clamp(colour, 0.0, 1.0) * FadeOut, SurfaceColour.a * FadeOutAlfa);
+    gl_FragColor = vec4(clamp(colour, 0.0, 1.0), SurfaceColour.a * FadeOutAlfa);
 }

@@ -5,7 +5,6 @@ uniform vec3 BrickColour;
 uniform vec3 MortarColour;
 uniform vec2 BrickSize;
 uniform vec2 BrickPct;
-uniform float FadeOut;
 uniform float FadeOutAlfa;
 
 varying vec2 brickCoord;
@@ -19,5 +18,5 @@ void main()
     position = fract(position);
     vec2 useBrick = step(position, BrickPct);
     vec3 colour = mix(MortarColour, BrickColour, useBrick.x * useBrick.y) * lightIntensity;
-    gl_FragColor = vec4(colour * FadeOut, FadeOutAlfa);
+    gl_FragColor = vec4(colour, FadeOutAlfa);
 }

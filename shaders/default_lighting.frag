@@ -1,14 +1,13 @@
 // Light 0 and the current material, per pixel, modulated by texture unit 0.
-// FadeOut scales the brightness with the screen fade, FadeOutAlfa sets the
-// opacity, and objects beyond the first depth of zCuttoff fade softly until
-// the second.
+// FadeOutAlfa sets the opacity, and objects beyond the first depth of
+// zCuttoff fade softly until the second. The screen fade is left to the
+// accumulation buffer, which fades the whole frame once.
 #version 120
 
 uniform sampler2D tex0;
 uniform vec3 LightColor;
 uniform float Kd;
 uniform vec2 zCuttoff;
-uniform float FadeOut;
 uniform float FadeOutAlfa;
 
 varying vec3 normal;
@@ -36,5 +35,5 @@ void main()
     // 1 nearer than zCuttoff.x, 0.25 beyond zCuttoff.y.
     float near = smoothstep(zCuttoff.y, zCuttoff.x, worldZ);
     float alpha = base.a * FadeOutAlfa * mix(0.25, 1.0, near);
-    gl_FragColor = vec4(colour * FadeOut, alpha);
+    gl_FragColor = vec4(colour, alpha);
 }

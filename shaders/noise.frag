@@ -4,7 +4,6 @@
 
 uniform sampler2D tex0;
 uniform vec3 LightColor;
-uniform float FadeOut;
 uniform float FadeOutAlfa;
 
 varying vec3 noiseCoord;
@@ -39,5 +38,5 @@ void main()
     float vein = abs(sin(noiseCoord.x * 3.0 + n * 8.0));
     vec3 marble = mix(vec3(0.25, 0.2, 0.35), vec3(0.95, 0.92, 0.88), vein);
     vec3 colour = marble * texture2D(tex0, gl_TexCoord[0].st).rgb * LightColor * lightIntensity;
-    gl_FragColor = vec4(colour * FadeOut, FadeOutAlfa);
+    gl_FragColor = vec4(colour, FadeOutAlfa);
 }

@@ -5,7 +5,6 @@ uniform sampler2D tex0;
 uniform vec3 LightColor;
 uniform float Kd;
 uniform vec2 zCuttoff;
-uniform float FadeOut;
 uniform float FadeOutAlfa;
 
 varying vec3 normal;
@@ -21,5 +20,5 @@ void main()
     vec3 surface = texture2D(tex0, gl_TexCoord[0].st).rgb;
     float rim = pow(1.0 - max(dot(n, v), 0.0), 3.0);
     vec3 colour = surface * (0.08 + LightColor * diffuse * (0.5 + Kd)) + vec3(0.3, 0.5, 1.0) * rim * diffuse;
-    gl_FragColor = vec4(colour * FadeOut, FadeOutAlfa);
+    gl_FragColor = vec4(colour, FadeOutAlfa);
 }

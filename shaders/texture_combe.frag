@@ -1,11 +1,11 @@
 // Averages the bound trail frames: the quad's alpha is 1 / count, so the
 // number of frames is read back from it and stale units beyond it are left
 // out. The average is un-premultiplied so a moving object leaves a ghost of
-// its own colour that fades with the share of frames it covered.
+// its own colour that fades with the share of frames it covered. The screen
+// fade is the accumulation buffer's alone.
 #version 120
 
 uniform sampler2D textures[5];
-uniform float FadeOut;
 
 void main()
 {
@@ -22,5 +22,5 @@ void main()
     sum += texture2D(textures[4], uv) * (count > 4 ? 1.0 : 0.0);
     vec4 average = sum * weight;
     vec3 colour = average.a > 0.001 ? average.rgb / average.a : vec3(0.0);
-    gl_FragColor = vec4(clamp(colour, 0.0, 1.0) * FadeOut, average.a);
+    gl_FragColor = vec4(clamp(colour, 0.0, 1.0), average.a);
 }
