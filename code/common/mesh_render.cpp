@@ -107,7 +107,9 @@ void CMesh::buildBufferArrays()
     if (has_tangents)
         buffer_tangents = new float[f * 9];
 
-    int k = buffer_vertex_count;
+    // Counted from 0, not from the previous count: a second call rebuilds the
+    // same arrays instead of sizing the buffer past them.
+    int k = 0;
     int entry = 0;
     for (const CFace& face : faces) {
         for (int c = 0; c < 3; ++c, ++entry) {

@@ -16,7 +16,12 @@ void CatcherFunnel::draw() const
     computeRings(points);
 
     const bool wireframe = (renderFlags & RENDER_MODE_MASK) == RENDER_WIREFRAME;
+    GLhandleARB program = 0;
     if (wireframe) {
+        // White lines need the fixed-function pipeline: a current program
+        // would light and texture them anyway.
+        program = glGetHandleARB(GL_PROGRAM_OBJECT_ARB);
+        glUseProgramObjectARB(0);
         glPushAttrib(GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_POLYGON_BIT | GL_ENABLE_BIT);
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
         glDisable(GL_CULL_FACE);
@@ -34,7 +39,9 @@ void CatcherFunnel::draw() const
             glVertex3fv(points[i][next]);
         }
     glEnd();
-    if (wireframe)
+    if (wireframe) {
         glPopAttrib();
+        glUseProgramObjectARB(program);
+    }
     setFadeOutAlfa(fadeOutAlfa);
 }

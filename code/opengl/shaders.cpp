@@ -163,6 +163,10 @@ void useShader(int id)
     }
     const GLhandleARB p = shaderTable[id].handle;
     glUseProgramObjectARB(p);
+    // A program that failed to build leaves fixed function, which has no
+    // uniforms to set.
+    if (p == 0)
+        return;
     switch (id) {
     case SHADER_DEFAULT_LIGHTING:
     case SHADER_PLANETS:
