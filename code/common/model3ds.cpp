@@ -129,7 +129,8 @@ Result parse(const uint8_t* data, size_t size, Geometry& out)
                 objectBase = out.vertices.size();
                 objectVertices = 0;
             }
-            out.vertices.reserve(out.vertices.size() + count);
+            // No reserve per list: growing to the exact size each time would
+            // make many small lists cost the square of their number.
             for (uint16_t i = 0; i < count; ++i) {
                 const float x = in.f32();
                 const float y = in.f32();
@@ -147,7 +148,6 @@ Result parse(const uint8_t* data, size_t size, Geometry& out)
             const uint16_t count = in.u16();
             if (!in.has(size_t(count) * 8, end))
                 return fail(in.position(), "face records overrun their chunk");
-            out.faces.reserve(out.faces.size() + size_t(count) * 3);
             for (uint16_t i = 0; i < count; ++i) {
                 for (int c = 0; c < 3; ++c) {
                     const uint16_t index = in.u16();
