@@ -97,7 +97,7 @@ void box(WriterMesh& m, float cx, float cy, float cz, float hx, float hy, float 
     }
 }
 
-// A closed tube of radius r along a path of points (the pizza's crust).
+// A tube of radius r along a path of points, capped at both ends (the pizza's crust).
 void tube(WriterMesh& m, const std::vector<std::array<float, 3>>& path, float r, int segments,
           const std::array<float, 3>& up)
 {
@@ -133,6 +133,14 @@ void tube(WriterMesh& m, const std::vector<std::array<float, 3>>& path, float r,
             addTriangle(m, a, static_cast<uint16_t>(a + columns), static_cast<uint16_t>(a + columns + 1));
             addTriangle(m, a, static_cast<uint16_t>(a + columns + 1), static_cast<uint16_t>(a + 1));
         }
+    // Flat caps close both ends.
+    const uint16_t last = static_cast<uint16_t>(first + (path.size() - 1) * columns);
+    const uint16_t startCentre = addVertex(m, path.front()[0], path.front()[1], path.front()[2], 0.5f, 0.0f);
+    const uint16_t endCentre = addVertex(m, path.back()[0], path.back()[1], path.back()[2], 0.5f, 1.0f);
+    for (int j = 0; j < segments; ++j) {
+        addTriangle(m, startCentre, static_cast<uint16_t>(first + j), static_cast<uint16_t>(first + j + 1));
+        addTriangle(m, endCentre, static_cast<uint16_t>(last + j + 1), static_cast<uint16_t>(last + j));
+    }
 }
 
 // v of each profile point by its share of the body between zLow and zHigh,
@@ -151,18 +159,24 @@ std::vector<ProfilePoint> labelled(std::vector<std::array<float, 2>> rz, float z
 WriterMesh sodaCan()
 {
     WriterMesh m{"SodaCan", {}, {}};
+    // Four times as tall as wide in radius, like the coarse cylinder that
+    // stands in for it further out, so the can keeps its shape when the
+    // level of detail changes.
+    const float w = 0.81f;
     // Domed base, bottom rim, straight body, tapered neck, rolled lip, recessed lid.
-    lathe(m, labelled({{0.0f, 0.16f}, {0.3f, 0.12f}, {0.46f, 0.04f}, {0.54f, 0.0f}, {0.62f, 0.07f},
-                       {0.66f, 0.22f}, {0.66f, 0.6f}, {0.66f, 1.2f}, {0.66f, 1.8f}, {0.63f, 1.95f},
-                       {0.55f, 2.06f}, {0.57f, 2.1f}, {0.55f, 2.14f}, {0.52f, 2.1f}, {0.5f, 2.07f},
-                       {0.0f, 2.07f}},
-                      0.22f, 1.8f),
-          40);
+    std::vector<std::array<float, 2>> rz = {
+        {0.0f, 0.16f}, {0.3f, 0.12f}, {0.46f, 0.04f}, {0.54f, 0.0f}, {0.62f, 0.07f},
+        {0.66f, 0.22f}, {0.66f, 0.6f}, {0.66f, 1.2f}, {0.66f, 1.8f}, {0.63f, 1.95f},
+        {0.55f, 2.06f}, {0.57f, 2.1f}, {0.55f, 2.14f}, {0.52f, 2.1f}, {0.5f, 2.07f},
+        {0.0f, 2.07f}};
+    for (auto& p : rz)
+        p[0] *= w;
+    lathe(m, labelled(rz, 0.22f, 1.8f), 40);
     // The pull-tab lying on the lid with its rivet.
-    box(m, 0.18f, 0.0f, 2.09f, 0.2f, 0.08f, 0.012f);
-    box(m, 0.0f, 0.0f, 2.085f, 0.04f, 0.04f, 0.02f);
+    box(m, 0.18f * w, 0.0f, 2.09f, 0.2f * w, 0.08f * w, 0.012f);
+    box(m, 0.0f, 0.0f, 2.085f, 0.04f * w, 0.04f * w, 0.02f);
     // The opening's tongue, slightly raised.
-    box(m, 0.33f, 0.0f, 2.08f, 0.08f, 0.1f, 0.008f);
+    box(m, 0.33f * w, 0.0f, 2.08f, 0.08f * w, 0.1f * w, 0.008f);
     return m;
 }
 
@@ -197,14 +211,26 @@ WriterMesh snackPacket()
                 const float fy = 1.0f - std::pow(std::fabs(y / 0.7f), 4.0f);
                 // Crimp ridges near the sealed ends.
                 const float crimp = std::fabs(x) > 0.88f ? 0.015f * std::sin(40.0f * y) : 0.0f;
-                const float z = sign * (0.28f * std::sqrt(std::fmax(0.0f, fx * fy)) + crimp);
+                // The crimp bends both sheets alike, so they meet at the seals.
+                const float z = sign * 0.28f * std::sqrt(std::fmax(0.0f, fx * fy)) + crimp;
                 addVertex(m, x * 1.08f, y, z, (x + 1) / 2, side * 0.5f + (y + 0.7f) / 2.8f);
             }
         for (int i = 0; i < nx; ++i)
             for (int j = 0; j < ny; ++j) {
                 const uint16_t a = static_cast<uint16_t>(first + i * (ny + 1) + j);
                 const uint16_t b = static_cast<uint16_t>(a + ny + 1);
-                if (side == 0) {
+                // In two corner cells the usual diagonal would join two
+                // points of the seal, and both sheets would share a sliver.
+                if ((i == 0 && j == ny - 1) || (i == nx - 1 && j == 0)) {
+                    const uint16_t a1 = static_cast<uint16_t>(a + 1), b1 = static_cast<uint16_t>(b + 1);
+                    if (side == 0) {
+                        addTriangle(m, a, b, a1);
+                        addTriangle(m, b, b1, a1);
+                    } else {
+                        addTriangle(m, a, a1, b);
+                        addTriangle(m, b, a1, b1);
+                    }
+                } else if (side == 0) {
                     addTriangle(m, a, b, static_cast<uint16_t>(b + 1));
                     addTriangle(m, a, static_cast<uint16_t>(b + 1), static_cast<uint16_t>(a + 1));
                 } else {
@@ -270,6 +296,8 @@ WriterMesh burnedBarrel()
     rz.push_back({0.57f, 1.8f});
     rz.push_back({0.57f, 0.1f});
     const int last = static_cast<int>(rz.size()) - 1;
+    // The inner floor: a look into the torn top meets it, not the base's back.
+    rz.push_back({0.0f, 0.1f});
     lathe(m, labelled(rz, 0.0f, 1.8f), 48, [last](int i, float theta, float& r, float& z) {
         // Two dents pressed into the side.
         const float d1 = std::exp(-(std::pow((theta - 1.1f) / 0.35f, 2.0f) + std::pow((z - 0.9f) / 0.3f, 2.0f)));
@@ -291,9 +319,12 @@ WriterMesh pizzaSlice()
     const float half = 0.35f; // half the wedge's angle
     const int arcs = 16, rings = 10;
     // Top with cheese bumps, then the flat bottom, each a fan grid from the tip.
+    uint16_t tips[2], firsts[2];
     for (int side = 0; side < 2; ++side) {
         const uint16_t tip = addVertex(m, 0.0f, 0.0f, side == 0 ? 0.08f : 0.0f, 0.5f, 0.0f);
         const uint16_t first = static_cast<uint16_t>(m.vertices.size());
+        tips[side] = tip;
+        firsts[side] = first;
         for (int i = 1; i <= rings; ++i)
             for (int j = 0; j <= arcs; ++j) {
                 const float rr = radius * i / rings;
@@ -320,6 +351,26 @@ WriterMesh pizzaSlice()
                 }
             }
     }
+    // The slice's rim: the two cut sides and the outer edge join the top to
+    // the bottom, so the slice is a closed solid.
+    std::vector<std::array<uint16_t, 2>> rim; // (top, bottom) round the top's boundary
+    auto both = [&](int i, int j) {
+        const int k = (i - 1) * (arcs + 1) + j;
+        rim.push_back({static_cast<uint16_t>(firsts[0] + k), static_cast<uint16_t>(firsts[1] + k)});
+    };
+    rim.push_back({tips[0], tips[1]});
+    for (int i = 1; i <= rings; ++i)
+        both(i, 0);
+    for (int j = 1; j <= arcs; ++j)
+        both(rings, j);
+    for (int i = rings - 1; i >= 1; --i)
+        both(i, arcs);
+    for (size_t k = 0; k < rim.size(); ++k) {
+        const auto& p = rim[k];
+        const auto& q = rim[(k + 1) % rim.size()];
+        addTriangle(m, q[0], p[0], p[1]);
+        addTriangle(m, q[0], p[1], q[1]);
+    }
     // The crust along the outer edge.
     std::vector<std::array<float, 3>> arc;
     for (int j = 0; j <= arcs; ++j) {
@@ -334,8 +385,8 @@ WriterMesh spaceship()
 {
     WriterMesh m{"Spaceship", {}, {}};
     // Fuselage along z: pointed nose, cockpit bulge, body, engine skirt.
-    lathe(m, labelled({{0.0f, 1.6f}, {0.12f, 1.45f}, {0.24f, 1.2f}, {0.32f, 0.9f}, {0.34f, 0.5f},
-                       {0.34f, -0.6f}, {0.3f, -0.9f}, {0.26f, -1.0f}, {0.18f, -0.95f}, {0.0f, -0.95f}},
+    lathe(m, labelled({{0.0f, -0.95f}, {0.18f, -0.95f}, {0.26f, -1.0f}, {0.3f, -0.9f}, {0.34f, -0.6f},
+                       {0.34f, 0.5f}, {0.32f, 0.9f}, {0.24f, 1.2f}, {0.12f, 1.45f}, {0.0f, 1.6f}},
                       -1.0f, 1.6f),
           24, [](int, float theta, float& r, float&) {
               // Flattened underside.
