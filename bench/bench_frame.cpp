@@ -19,7 +19,7 @@
 #include "common/scene.h"
 #include "common/settings.h"
 #include "common/trashlist.h"
-#include "opengl/numeric.h"
+#include "common/numeric.h"
 #include "sdl/mainloop.h"
 #include "sdl/startup.h"
 #include "sdl/video.h"

@@ -19,6 +19,7 @@ PACKAGES="
     sox libsox-fmt-all espeak-ng
     appstream desktop-file-utils
     fonts-dejavu-core
+    clang-14 libclang-rt-14-dev valgrind
     libsdl1.2-compat
 "
 

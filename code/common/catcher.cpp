@@ -3,7 +3,9 @@
 #include <cmath>
 
 #include "common/gamestate.h"
-#include "opengl/numeric.h"
+#include "common/numeric.h"
+
+CatcherFunnel* catcherFunnel = nullptr;
 
 CatcherFunnel::CatcherFunnel(GameState* gs) : state(gs)
 {

@@ -3,7 +3,8 @@
 //
 // Created by start-up (at (0, 0, -5)) with the game state it follows, deleted
 // by shutdown. update() runs after the trash list's update; draw() runs in the
-// scene with shader program 0 current.
+// scene with shader program 0 current and is defined with the other GL
+// drawing, in opengl/funneldraw.cpp.
 #pragma once
 
 #include "common/placement.h"
@@ -27,3 +28,6 @@ public:
 private:
     GameState* state;
 };
+
+// The game's one funnel: made by start-up, deleted by shutdown.
+extern CatcherFunnel* catcherFunnel;

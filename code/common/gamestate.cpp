@@ -7,7 +7,7 @@
 #include "common/hudpanel.h"
 #include "common/scene.h"
 #include "common/settings.h"
-#include "opengl/numeric.h"
+#include "common/numeric.h"
 #include "sound/soundbank.h"
 
 const LevelSettings levelTable[levelCount] = {
@@ -213,12 +213,11 @@ const char* GameState::deathMessage() const
     return "Game failed because you died!";
 }
 
-const char* GameState::phaseMessage(const float** rgba)
+const char* GameState::phaseMessage(const float** rgba) const
 {
     *rgba = nullptr;
     switch (phase) {
     case PHASE_WAITING:
-        rollDeath();
         return "press Spacebar to play the game";
     case PHASE_PLAYING:
         return paused ? "paused" : nullptr;

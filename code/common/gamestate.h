@@ -70,10 +70,11 @@ public:
     double hazardSpacing() const;
     bool powerupsEnabled() const;
 
-    // The overlay's phase message: draws a fresh death roll while waiting and
-    // returns the text to centre (null for none); rgba is set for the death
-    // messages and null otherwise.
-    const char* phaseMessage(const float** rgba);
+    // The overlay's phase message: the text to centre (null for none); rgba
+    // is set for the death messages and null otherwise.
+    const char* phaseMessage(const float** rgba) const;
+    // Draws which death message a later death shows; the overlay rolls it
+    // on every waiting frame.
     void rollDeath();
     const char* deathMessage() const;
 

@@ -17,7 +17,8 @@ class HudPanel : public Placement {
 public:
     HudPanel();
 
-    void setPosition(float x, float y, float z);
+    // Moves the meter's lower left corner to (x, y, z) and rebuilds its outline.
+    void placeMeter(float x, float y, float z);
     void buildOutline(float w, float h);
     void setGoal(uint32_t n);
     // Loads the health and powerup icons through the texture table.

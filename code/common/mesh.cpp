@@ -10,7 +10,7 @@
 
 #include "common/model3ds.h"
 #include "common/vecmath.h"
-#include "opengl/numeric.h"
+#include "common/numeric.h"
 #include "common/fatal.h"
 
 const char* const modelPaths[modelTypeCount] = {

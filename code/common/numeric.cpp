@@ -1,4 +1,4 @@
-#include "opengl/numeric.h"
+#include "common/numeric.h"
 
 #include <cmath>
 

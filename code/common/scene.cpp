@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 
+#include <cassert>
 #include <cstdlib>
 
 #include "common/catcher.h"
@@ -14,12 +15,8 @@
 #include "opengl/shaders.h"
 #include "sdl/startup.h"
 #include "opengl/glutil.h"
-#include "opengl/numeric.h"
+#include "common/numeric.h"
 #include "sdl/video.h"
-
-int32_t blurIndex = 0;
-int32_t blurCount = 0;
-unsigned int blurTextures[5] = {0, 0, 0, 0, 0};
 
 static float shakeOffsets[3] = {0.0f, 0.0f, 0.0f};
 
@@ -102,15 +99,14 @@ void drawMessages()
         drawFps();
 
     HudPanel* hud = gameState.hud;
+    assert(hud);
     const float* rgba = nullptr;
     if (gameState.phase == PHASE_WAITING) {
-        const char* text = gameState.phaseMessage(&rgba);
-        if (hud)
-            hud->drawCentredMessage(screen->w, screen->h, text, rgba);
+        // Every waiting frame rolls again which message a later death shows.
+        gameState.rollDeath();
+        hud->drawCentredMessage(screen->w, screen->h, gameState.phaseMessage(&rgba), rgba);
         return;
     }
-    if (!hud)
-        return;
     hud->drawMeter();
     hud->drawHealth(gameState.health);
     const char* text = gameState.phaseMessage(&rgba);
@@ -123,26 +119,23 @@ void drawMessages()
 static void drawPlayField()
 {
     useShader(SHADER_DEFAULT_LIGHTING);
-    if (trashList)
-        trashList->draw();
-    if (catcherFunnel)
-        catcherFunnel->draw();
+    trashList->draw();
+    catcherFunnel->draw();
     glUseProgramObjectARB(0);
 }
 
 void renderScene()
 {
+    // Everything drawn here exists from start-up on.
+    assert(starfield && sun && planet && trashList && catcherFunnel && framebufferSet);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_LIGHTING);
     setupCamera();
     glLoadIdentity();
 
-    if (starfield)
-        starfield->draw();
-    if (sun)
-        sun->draw();
-    if (planet)
-        planet->draw();
+    starfield->draw();
+    sun->draw();
+    planet->draw();
 
     if (gameState.powerupType == POWERUP_SLOW_MOTION && gameState.powerupTimer != 0) {
         // The slow-motion trail: this frame goes into the ring, then the

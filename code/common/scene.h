@@ -4,15 +4,11 @@
 //
 // renderScene is called once per frame by the main loop, paused or not, on the
 // main thread with the window's context current. The trail ring (blurIndex,
-// blurCount) persists across frames; the game state empties it when a powerup
+// blurCount, in opengl/bufferobjects.h) persists across frames; the game state empties it when a powerup
 // runs out.
 #pragma once
 
 #include <cstdint>
-
-extern int32_t blurIndex;
-extern int32_t blurCount;
-extern unsigned int blurTextures[5];
 
 void renderScene();
 void setupCamera();

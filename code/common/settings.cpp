@@ -2,6 +2,7 @@
 
 uint32_t renderFlags = 0;
 bool showFps = false;
+uint32_t mouseSkip = 0;
 ScreenFade screenFade;
 
 void ScreenFade::arm(int32_t mode, int32_t steps)

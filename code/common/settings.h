@@ -1,4 +1,5 @@
-// Process-wide render settings and the full-frame fade.
+// The application shell's process-wide state: render settings, the mouse's
+// skip counter and the full-frame fade.
 //
 // renderFlags: low byte the render mode (0 wireframe, 1 immediate, 2 vertex
 // buffer objects), bit 0x100 debug normals, bit 0x200 bounding boxes. It is 0
@@ -21,6 +22,8 @@ const uint32_t RENDER_BOUNDING_BOX = 0x200;
 
 extern uint32_t renderFlags;
 extern bool showFps;
+// Mouse motions ignored so far: the first two after start-up are.
+extern uint32_t mouseSkip;
 
 enum FadeMode : int32_t {
     FADE_OFF = 0,

@@ -8,7 +8,7 @@
 #include <iostream>
 #include <vector>
 
-#include "opengl/numeric.h"
+#include "common/numeric.h"
 
 TextureTable* textureTable = nullptr;
 

@@ -4,7 +4,7 @@
 
 #include "common/mesh.h"
 #include "common/trashlist.h"
-#include "opengl/numeric.h"
+#include "common/numeric.h"
 
 TrashItem::TrashItem(int type, unsigned int tex)
 {

@@ -14,7 +14,7 @@
 #include "common/textobject.h"
 #include "common/textures.h"
 #include "common/trashitem.h"
-#include "opengl/numeric.h"
+#include "common/numeric.h"
 #include "sdl/startup.h"
 #include "common/fatal.h"
 
@@ -272,21 +272,14 @@ void TrashListItem::draw()
     if (scale[0] != 0.0f && scale[1] != 0.0f && scale[2] != 0.0f)
         glScalef(scale[0], scale[1], scale[2]);
     if (kind == KIND_DEBRIS) {
-        // A shard of rock: one triangle or a small strip, by its shape.
-        glBegin(shape[0] - shape[1] > 0 ? GL_TRIANGLES : GL_TRIANGLE_STRIP);
+        // A shard of rock: one triangle or a small strip, by its shape; the
+        // same triangles the batched draw emits.
+        float local[12][3];
+        const int n = debrisShard(shape, local);
+        glBegin(GL_TRIANGLES);
         glNormal3f(0, 0, 1);
-        if (shape[0] - shape[1] > 0) {
-            glVertex3f(0, 0, 0);
-            glVertex3f(0.5f, 0, 0);
-            glVertex3f(0, 1, 0);
-        } else {
-            glVertex3f(-1, 0, 0);
-            glVertex3f(-0.5f, 1, 0);
-            glVertex3f(0, 0, 0);
-            glVertex3f(0.5f, 1, 0);
-            glVertex3f(1.5f, 1, 0);
-            glVertex3f(0, 0, 1);
-        }
+        for (int v = 0; v < n; ++v)
+            glVertex3fv(local[v]);
         glEnd();
     } else if (item) {
         const int lod = position[2] < -35.0f ? 2 : position[2] < -20.0f ? 1 : 0;

@@ -9,7 +9,7 @@
 #include "common/textures.h"
 #include "common/vecmath.h"
 #include "opengl/glutil.h"
-#include "opengl/numeric.h"
+#include "common/numeric.h"
 
 CStarfield* starfield = nullptr;
 CSun* sun = nullptr;

@@ -3,6 +3,9 @@
 #include <cassert>
 
 FramebufferSet* framebufferSet = nullptr;
+unsigned int blurTextures[5] = {0, 0, 0, 0, 0};
+int32_t blurIndex = 0;
+int32_t blurCount = 0;
 
 static const int ringSize = 5;
 static const int targetSize = 256;

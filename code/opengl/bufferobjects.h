@@ -8,6 +8,8 @@
 
 #include <GL/glew.h>
 
+#include <cstdint>
+
 class FramebufferSet {
 public:
     FramebufferSet() = default;
@@ -28,3 +30,10 @@ private:
 };
 
 extern FramebufferSet* framebufferSet;
+
+// The trail's ring: the five colour textures (made by start-up through the
+// texture table), the slot the next frame goes into, and how many slots hold
+// a frame of the running slow motion.
+extern unsigned int blurTextures[5];
+extern int32_t blurIndex;
+extern int32_t blurCount;

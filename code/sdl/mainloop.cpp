@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 
+#include <cassert>
 #include <cstdio>
 #include <iostream>
 
@@ -13,7 +14,6 @@
 #include "opengl/glutil.h"
 #include "sdl/startup.h"
 
-uint32_t mouseSkip = 0;
 
 void handleKey(SDLKey key, bool& quit)
 {
@@ -87,11 +87,11 @@ void updateFrame()
 {
     if (gameState.paused || gameState.stopped)
         return;
+    // Start-up made both; a frame without them is a broken start.
+    assert(trashList && catcherFunnel);
     gameState.update();
-    if (trashList)
-        trashList->update(*catcherFunnel);
-    if (catcherFunnel)
-        catcherFunnel->update();
+    trashList->update(*catcherFunnel);
+    catcherFunnel->update();
 }
 
 void applyScreenFade()

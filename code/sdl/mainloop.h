@@ -9,8 +9,6 @@
 #include <SDL/SDL.h>
 #include <cstdint>
 
-extern uint32_t mouseSkip;
-
 void runMainLoop();
 void fadeOutLoadingScreen();
 

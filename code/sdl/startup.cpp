@@ -20,7 +20,6 @@
 #include "sdl/video.h"
 #include "sound/soundbank.h"
 
-CatcherFunnel* catcherFunnel = nullptr;
 
 void printBanner()
 {
@@ -66,7 +65,7 @@ void startUp()
     planet->init("../textures/environment/Earth_Day.bmp", 2000.0f);
     planet->setPosition(-200.0f, -2000.0f, -2000.0f);
 
-    hudPanel.setPosition(static_cast<float>((screen->w - 300) / 2.0), 60.0f, 0.0f);
+    hudPanel.placeMeter(static_cast<float>((screen->w - 300) / 2.0), 60.0f, 0.0f);
     hudPanel.buildOutline(300.0f, 40.0f);
     hudPanel.setGoal(1000);
 

@@ -3,14 +3,11 @@
 //
 // startUp builds everything in a fixed order while the loading screen shows;
 // fatal failures inside it end the process without running the shutdown.
-// shutDown releases, in reverse, what the shutdown owns; the game's own fatal
+// shutDown releases what it owns in its own fixed order (textures, trash
+// list, funnel, sounds, shaders), which is not start-up's reversed; the game's own fatal
 // error in the trash list also calls it. Objects that start-up has not made
 // yet are null.
 #pragma once
-
-class CatcherFunnel;
-
-extern CatcherFunnel* catcherFunnel;
 
 void startUp();
 void shutDown();
