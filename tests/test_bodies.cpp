@@ -8,7 +8,7 @@
 #include "common/mesh.h"
 #include "common/textures.h"
 #include "opengl/bodies.h"
-#include "opengl/numeric.h"
+#include "common/numeric.h"
 #include "support/glcontext.h"
 #include "support/screenshot.h"
 

@@ -4,11 +4,12 @@
 
 #include <cmath>
 
+#include "opengl/bufferobjects.h"
 #include "common/gamestate.h"
 #include "common/hudpanel.h"
 #include "common/scene.h"
 #include "common/settings.h"
-#include "opengl/numeric.h"
+#include "common/numeric.h"
 #include "sound/soundbank.h"
 
 namespace {
@@ -147,6 +148,7 @@ TEST_F(Rules, WaitingMessageRollsAFreshDeathRollEachFrame)
     float previous = -1.0f;
     int changes = 0;
     for (int i = 0; i < 50; ++i) {
+        state.rollDeath();
         EXPECT_STREQ(state.phaseMessage(&rgba), "press Spacebar to play the game");
         EXPECT_EQ(rgba, nullptr);
         EXPECT_GE(state.deathRoll, 0.0f);

@@ -28,7 +28,7 @@ TEST(TrashMeter, ScoresWholePointsCutTowardZero)
 TEST(TrashMeter, FillGrowsWithTheScoreAndRunsPastTheFrame)
 {
     HudPanel hud;
-    hud.setPosition(10.0f, 60.0f, 0.0f);
+    hud.placeMeter(10.0f, 60.0f, 0.0f);
     hud.buildOutline(300.0f, 40.0f);
     hud.setGoal(1000);
     const float usable = static_cast<float>(300.0 - 40.0 * 6.414213562373095 / 5.0);

@@ -6,7 +6,7 @@
 
 #include "common/mesh.h"
 #include "common/vecmath.h"
-#include "opengl/numeric.h"
+#include "common/numeric.h"
 
 namespace {
 

@@ -3,7 +3,12 @@
 // cleanly with a message, never loop, crash or read out of bounds.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
+#include <cmath>
+#include <functional>
+#include <map>
+#include <numeric>
 #include <cstdio>
 #include <dirent.h>
 #include <fstream>
@@ -252,4 +257,80 @@ TEST(ModelReaderMalformed, FuzzCorpusReplaysCleanly)
         closedir(d);
     }
     EXPECT_GT(files, 0);
+}
+
+// Files near the size cap built from the smallest lists: a reader that grows
+// its arrays list by list to the exact size needs hours for these.
+TEST(ModelReaderMalformed, ManyTinyListsLoadInLinearTime)
+{
+    const std::string one = chunk(VERTEX_LIST, le16(1) + f32(1) + f32(2) + f32(3));
+    const std::string oneFace = chunk(FACE_LIST, le16(1) + le16(0) + le16(1) + le16(2) + le16(0));
+    const size_t lists = 1500000; // about 30 MB either way
+    std::string vertexLists, faceLists = vertexListChunk(triangle());
+    vertexLists.reserve(lists * one.size());
+    faceLists.reserve(lists * oneFace.size() + 64);
+    for (size_t i = 0; i < lists; ++i) {
+        vertexLists += one;
+        faceLists += oneFace;
+    }
+    Geometry g;
+    ASSERT_EQ(parseBytes(wrap(objectChunk("v", chunk(TRIANGLE_MESH, vertexLists))), g).status, Status::ok);
+    EXPECT_EQ(g.vertices.size(), lists);
+    ASSERT_EQ(parseBytes(wrap(objectChunk("f", chunk(TRIANGLE_MESH, faceLists))), g).status, Status::ok);
+    EXPECT_EQ(g.faces.size(), lists * 3);
+}
+
+// Every model file the build writes is a closed surface wound outward: each
+// edge (vertices welded by position) is met once in each direction, and each
+// connected part encloses a positive volume.
+TEST(AuthoredModels, AreClosedAndWoundOutward)
+{
+    int files = 0;
+    for (const auto& model : modelshapes::allModels()) {
+        std::ifstream in(DRIFTHAUL_STAGE_DIR "/" + model.path, std::ios::binary);
+        std::stringstream bytes;
+        bytes << in.rdbuf();
+        Geometry g;
+        ASSERT_EQ(parseBytes(bytes.str(), g).status, Status::ok) << model.path;
+        ++files;
+
+        std::map<std::array<long, 3>, int> weld;
+        std::vector<int> id;
+        for (const Vertex& v : g.vertices) {
+            const std::array<long, 3> key = {std::lround(v.x * 1e4), std::lround(v.y * 1e4), std::lround(v.z * 1e4)};
+            id.push_back(weld.emplace(key, static_cast<int>(weld.size())).first->second);
+        }
+        std::map<std::pair<int, int>, int> edges;
+        std::vector<int> part(weld.size());
+        std::iota(part.begin(), part.end(), 0);
+        std::function<int(int)> root = [&](int a) { return part[a] == a ? a : part[a] = root(part[a]); };
+        for (size_t f = 0; f < g.faces.size(); f += 3)
+            for (int c = 0; c < 3; ++c) {
+                const int a = id[g.faces[f + c]], b = id[g.faces[f + (c + 1) % 3]];
+                ++edges[{a, b}];
+                part[root(a)] = root(b);
+            }
+        int open = 0;
+        for (const auto& e : edges)
+            if (e.second != 1 || edges.count({e.first.second, e.first.first}) == 0 ||
+                edges.at({e.first.second, e.first.first}) != 1)
+                ++open;
+        EXPECT_EQ(open, 0) << model.path << ": edges without exactly one opposite";
+
+        std::map<int, double> volume; // six times the signed volume of each part
+        for (size_t f = 0; f < g.faces.size(); f += 3) {
+            const Vertex& p = g.vertices[g.faces[f]];
+            const Vertex& q = g.vertices[g.faces[f + 1]];
+            const Vertex& r = g.vertices[g.faces[f + 2]];
+            volume[root(id[g.faces[f]])] += p.x * (q.y * r.z - q.z * r.y) - p.y * (q.x * r.z - q.z * r.x) +
+                                            p.z * (q.x * r.y - q.y * r.x);
+        }
+        double total = 0.0;
+        for (const auto& v : volume) {
+            EXPECT_GT(v.second, 0.0) << model.path << ": a part is inside out";
+            total += v.second / 6.0;
+        }
+        std::printf("%s: signed volume %.3f in %zu parts\n", model.path.c_str(), total, volume.size());
+    }
+    EXPECT_EQ(files, 8);
 }

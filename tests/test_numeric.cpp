@@ -6,7 +6,7 @@
 #include <ctime>
 #include <thread>
 
-#include "opengl/numeric.h"
+#include "common/numeric.h"
 #include "opengl/stopwatch.h"
 
 TEST(Curves, AreExactAtBothEnds)

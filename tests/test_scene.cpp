@@ -6,8 +6,11 @@
 #include <SDL/SDL.h>
 
 #include <cmath>
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
+#include "opengl/bufferobjects.h"
 #include "common/catcher.h"
 #include "common/gamestate.h"
 #include "common/hudpanel.h"
@@ -15,6 +18,7 @@
 #include "common/settings.h"
 #include "common/trashlist.h"
 #include "opengl/shaders.h"
+#include "sdl/mainloop.h"
 #include "sdl/startup.h"
 #include "support/autopilot.h"
 #include "support/screenshot.h"
@@ -232,4 +236,98 @@ TEST_F(Scene, WaitingShowsOnlyTheInvitationPlayingShowsMeterAndHealth)
     EXPECT_GT(centreText(waiting, 45), 150);
     EXPECT_GT(centreText(paused, 45), 30);
     EXPECT_LT(centreText(paused, 45), centreText(waiting, 45));
+}
+
+namespace {
+
+int whitePixels(const Image& shot, int x0, int y0, int x1, int y1)
+{
+    return shot.count(x0, y0, x1, y1, [](Rgb p) { return p.r > 200 && p.g > 200 && p.b > 200; });
+}
+
+int brightness(Rgb p)
+{
+    return p.r + p.g + p.b;
+}
+
+} // namespace
+
+// The win screen as the game leaves it: the last fade-out ended at factor 0
+// and no fade-in follows. The message, wider than the window, is drawn
+// centred and cut at both edges; the funnel and the entries stay lit.
+TEST_F(Scene, WinScreenShowsItsMessageAndLitObjectsAndFadesOnce)
+{
+    autopilotPlay(Strategy::collect, 12000, 0);
+    ASSERT_EQ(gameState.phase, PHASE_GAME_OVER);
+    ASSERT_EQ(screenFade.fadeFactor, 0.0f);
+    renderScene(); // the first frame after play without pictures sets the state up
+    renderScene();
+    const Image win = readFramebuffer();
+    savePng(win, testOutputPath("win-screen.png"));
+    // Row 45 from the top holds the text: it reaches both edges.
+    EXPECT_GT(whitePixels(win, 0, 31, 40, 49), 10);
+    EXPECT_GT(whitePixels(win, 280, 31, 320, 49), 10);
+
+    screenFade.fadeFactor = 1.0f;
+    renderScene();
+    const Image bright = readFramebuffer();
+    // The shaders leave the fade to the accumulation buffer: factor 0 or 1,
+    // the frame before the fade is the same.
+    EXPECT_LE(win.differingPixels(bright, 2), 5);
+
+    // A mid-fade frame: every lit pixel, shader-drawn or not, dims alike.
+    screenFade.arm(FADE_OUT, 3);
+    renderScene();
+    applyScreenFade();
+    const Image faded = readFramebuffer();
+    savePng(faded, testOutputPath("mid-fade.png"));
+    std::vector<double> ratios;
+    for (int y = 60; y < 200; ++y)
+        for (int x = 0; x < 320; ++x)
+            if (brightness(bright.at(x, y)) > 150)
+                ratios.push_back(double(brightness(faded.at(x, y))) / brightness(bright.at(x, y)));
+    ASSERT_GT(ratios.size(), 200u);
+    std::sort(ratios.begin(), ratios.end());
+    const double low = ratios[ratios.size() / 50], high = ratios[ratios.size() * 49 / 50];
+    EXPECT_GT(low, 0.3);
+    EXPECT_LT(high, 0.95);
+    EXPECT_LT(high - low, 0.2) << "some of the frame faded twice";
+    screenFade = ScreenFade();
+}
+
+// Each death message that is wider than the window still shows, cut evenly.
+TEST_F(Scene, DeathMessagesShowAtTheDefaultWindowSize)
+{
+    gameState.phase = PHASE_GAME_OVER;
+    gameState.health = 0;
+    screenFade.fadeFactor = 1.0f;
+    for (float roll : {0.5f, 1.5f, 2.5f, 3.5f}) {
+        gameState.deathRoll = roll;
+        renderScene();
+        const Image shot = readFramebuffer();
+        // Deaths are drawn in their own colour, not white: count lit pixels.
+        const int row = shot.count(0, 31, 320, 49, [](Rgb p) { return p.r > 150; });
+        EXPECT_GT(row, 100) << gameState.deathMessage();
+    }
+}
+
+TEST_F(Scene, WireframeFunnelIsWhiteWhateverProgramIsCurrent)
+{
+    const uint32_t flags = renderFlags;
+    renderFlags = RENDER_WIREFRAME;
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    setupCamera();
+    glLoadIdentity();
+    useShader(SHADER_DEFAULT_LIGHTING);
+    catcherFunnel->draw();
+    glUseProgramObjectARB(0);
+    renderFlags = flags;
+    const Image shot = readFramebuffer();
+    savePng(shot, testOutputPath("funnel-wireframe.png"));
+    const int lit = shot.count(0, 0, 320, 200, [](Rgb p) { return brightness(p) > 120; });
+    const int grey = shot.count(0, 0, 320, 200,
+                                [](Rgb p) { return brightness(p) > 120 && std::abs(p.r - p.b) < 8 && std::abs(p.g - p.b) < 8; });
+    EXPECT_GT(lit, 200);
+    EXPECT_EQ(grey, lit);
 }

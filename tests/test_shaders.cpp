@@ -72,7 +72,6 @@ TEST_F(Shaders, UseShaderSetsItsConstantsAndTheCommonUniforms)
     const GLhandleARB p = shaderHandle(0);
     EXPECT_EQ(glGetHandleARB(GL_PROGRAM_OBJECT_ARB), p);
     EXPECT_EQ(uniformInt(p, "tex0"), 0);
-    EXPECT_FLOAT_EQ(uniformFloat(p, "FadeOut"), 0.625f);
     EXPECT_FLOAT_EQ(uniformFloat(p, "FadeOutAlfa"), 1.0f);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 

@@ -14,7 +14,7 @@
 #include "common/textures.h"
 #include "common/trashitem.h"
 #include "common/trashlist.h"
-#include "opengl/numeric.h"
+#include "common/numeric.h"
 #include "sound/soundbank.h"
 #include "support/glcontext.h"
 

@@ -15,7 +15,7 @@
 #include "common/settings.h"
 #include "common/textobject.h"
 #include "common/trashlist.h"
-#include "opengl/numeric.h"
+#include "common/numeric.h"
 #include "sdl/mainloop.h"
 #include "sdl/startup.h"
 #include "support/glcontext.h"
