@@ -144,6 +144,13 @@ TEST(FunnelGeometry, TubeRunsFromBesideTheCameraToTheFunnel)
     EXPECT_NEAR(c[1], -0.5f, 1e-4f);
     EXPECT_NEAR(c[2], -3.0f, 1e-4f);
     EXPECT_NEAR(r, 0.575f, 1e-4f);
+    // Ring 2 (t = 0.2) tells the curves apart: quintic 0.05792 across,
+    // cubic 0.104 for the radius, straight in depth.
+    centreAndRadius(rings[2], c, r);
+    EXPECT_NEAR(c[0], 0.94208f, 1e-4f);
+    EXPECT_NEAR(c[1], -0.94208f, 1e-4f);
+    EXPECT_NEAR(c[2], -1.8f, 1e-4f);
+    EXPECT_NEAR(r, 0.1592f, 1e-4f);
     centreAndRadius(rings[10], c, r);
     EXPECT_NEAR(c[0], 0.0f, 1e-4f);
     EXPECT_NEAR(c[2], -5.0f, 1e-4f);

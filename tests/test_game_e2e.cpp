@@ -80,23 +80,6 @@ TEST(GameEndToEnd, ClosingTheWindowExitsCleanly)
     EXPECT_EQ(lineIndex(game, "Escape pressed, exiting..."), -1);
 }
 
-TEST(VideoModeChoice, MatchingScreenOpensTheRequestedSizeSilently)
-{
-    XvfbServer x("320x200x24");
-    ASSERT_TRUE(x.ok());
-    GameProcess game(x.display());
-    ASSERT_TRUE(game.waitForStdout("starting the game..."));
-    ASSERT_TRUE(game.waitForWindow("drifthaul game"));
-    int w = 0, h = 0;
-    ASSERT_TRUE(game.windowSize("drifthaul game", w, h));
-    EXPECT_EQ(w, 320);
-    EXPECT_EQ(h, 200);
-    game.xdotool("key Escape");
-    EXPECT_EQ(game.waitForExit(), 0);
-    EXPECT_FALSE(contains(game.stderrText(), "mode")) << game.stderrText();
-    EXPECT_FALSE(contains(game.stdoutText(), "resolutions")) << game.stdoutText();
-}
-
 TEST(VideoModeChoice, OtherScreenFallsBackToTheLastListedMode)
 {
     XvfbServer x("1024x768x24");

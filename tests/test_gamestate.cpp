@@ -142,27 +142,6 @@ TEST_F(Rules, DeathMessageThresholds)
     }
 }
 
-TEST_F(Rules, WaitingMessageRollsAFreshDeathRollEachFrame)
-{
-    const float* rgba = nullptr;
-    float previous = -1.0f;
-    int changes = 0;
-    for (int i = 0; i < 50; ++i) {
-        state.rollDeath();
-        EXPECT_STREQ(state.phaseMessage(&rgba), "press Spacebar to play the game");
-        EXPECT_EQ(rgba, nullptr);
-        EXPECT_GE(state.deathRoll, 0.0f);
-        EXPECT_LE(state.deathRoll, 4.0f);
-        changes += state.deathRoll != previous;
-        previous = state.deathRoll;
-    }
-    EXPECT_GT(changes, 45);
-    play();
-    EXPECT_EQ(state.phaseMessage(&rgba), nullptr);
-    state.paused = true;
-    EXPECT_STREQ(state.phaseMessage(&rgba), "paused");
-}
-
 TEST_F(Rules, LevelEndCountsTenUpdatesFadingOutOnTheSecond)
 {
     play();

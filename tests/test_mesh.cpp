@@ -36,40 +36,6 @@ void flatSquare(CMesh& m)
 
 } // namespace
 
-TEST(VectorHelpers, CrossNormaliseAndTriangleNormal)
-{
-    const float x[3] = {1, 0, 0}, y[3] = {0, 1, 0};
-    float z[3];
-    crossProduct(x, y, z);
-    EXPECT_EQ(z[2], 1.0f);
-    float v[3] = {3, 0, 4};
-    EXPECT_FLOAT_EQ(normalize(v), 5.0f);
-    EXPECT_FLOAT_EQ(v[0], 0.6f);
-    float zero[3] = {0, 0, 0};
-    EXPECT_EQ(normalize(zero), 0.0f);
-    EXPECT_EQ(zero[2], 1.0f);
-    float n[3];
-    const float p0[3] = {0, 0, 0}, p1[3] = {0, 2, 0}, p2[3] = {0, 0, 2};
-    triangleNormal(p0, p1, p2, n);
-    EXPECT_FLOAT_EQ(n[0], 1.0f);
-}
-
-TEST(MeshElements, TwinGroupsStayOneLevelDeep)
-{
-    CVertexStruct a, b, c;
-    a.addTwin(&b);
-    a.addTwin(&b);
-    EXPECT_EQ(a.twins.size(), 1u);
-    b.addTwin(&c); // passed on to b's master
-    EXPECT_EQ(c.twin_master, &a);
-    EXPECT_EQ(a.twins.size(), 2u);
-    EXPECT_TRUE(b.twins.empty());
-    EXPECT_TRUE(a.isTwinned());
-    EXPECT_TRUE(c.isTwinned());
-    CVertexStruct alone;
-    EXPECT_FALSE(alone.isTwinned());
-}
-
 TEST(MeshElementsDeath, TwinRulesRejectWrongCalls)
 {
     CVertexStruct a, b, other;
@@ -112,25 +78,6 @@ TEST(MeshProcessing, BoxAlwaysHoldsTheOriginAndScaleBringsTheMeanHalfExtentToSiz
     CMesh empty;
     empty.computeBounds();
     EXPECT_EQ(empty.scale, 1.0f);
-}
-
-TEST(MeshProcessing, BuiltShapesUseTheirSizeAsRadius)
-{
-    CMesh rock;
-    rock.model_type = MODEL_LUMPY_SPHERE;
-    rock.size = 7.5f;
-    rock.buildNoisyIcosphere(7.5f, 1);
-    rock.computeBounds();
-    EXPECT_EQ(rock.radius, 7.5f);
-
-    CMesh tetra;
-    tetra.model_type = 12;
-    tetra.size = 2.0f;
-    tetra.buildTetrahedron(5.0f);
-    tetra.computeBounds();
-    // A file-type number measures the farthest vertex from the box centre.
-    EXPECT_GT(tetra.radius, 2.0f);
-    EXPECT_LT(tetra.radius, 4.0f);
 }
 
 TEST(MeshProcessing, FaceNormalsWithDegenerateAndFlippedFaces)
@@ -179,18 +126,6 @@ TEST(MeshProcessing, SmoothingSumsFacesOverTwinsAndCopiesToThem)
         EXPECT_EQ(m.vertices[5].normal[k], m.vertices[4].normal[k]);
 }
 
-TEST(MeshProcessing, SmoothingStartsFromTheNormalAlreadyHeld)
-{
-    CMesh m;
-    flatSquare(m);
-    m.vertices[0].normal[0] = 10.0f; // as a cylinder normal would be
-    m.computeFaceNormals();
-    m.linkFaces();
-    m.computeVertexNormals();
-    EXPECT_GT(m.vertices[0].normal[0], 0.9f);
-    EXPECT_NEAR(length(m.vertices[0].normal), 1.0f, 1e-6f);
-}
-
 TEST(Shapes, SuperquadricFourByFour)
 {
     CMesh m;
@@ -218,42 +153,6 @@ TEST(Shapes, SuperquadricFourByFour)
     EXPECT_EQ(flipped, 4);
     for (const CVertexStruct& v : m.vertices)
         EXPECT_NEAR(length(v.position), 1.0f, 1e-5f);
-}
-
-TEST(Shapes, SuperquadricExponentShapesTheSurface)
-{
-    CMesh round, bulged, pinched;
-    for (CMesh* m : {&round, &bulged, &pinched}) {
-        m->slices = 16;
-        m->stacks = 16;
-    }
-    round.buildSuperquadric(1.0f, 1.0f);
-    bulged.buildSuperquadric(1.0f, 0.4f);
-    pinched.buildSuperquadric(1.0f, 2.4f);
-    // Halfway to the equator: bulged lies outside the sphere, pinched inside.
-    const CVertexStruct& r = round.vertices[4 * 17];
-    EXPECT_GT(bulged.vertices[4 * 17].position[2], r.position[2]);
-    EXPECT_LT(pinched.vertices[4 * 17].position[2], r.position[2]);
-    EXPECT_EQ(round.vertices.size(), 289u);
-}
-
-TEST(Shapes, IcosphereCountsPerSubdivision)
-{
-    const int faces[] = {20, 80, 320};
-    for (int s = 0; s < 3; ++s) {
-        CMesh m;
-        m.buildNoisyIcosphere(2.0f, s);
-        EXPECT_EQ(m.face_count, faces[s]);
-        EXPECT_EQ(m.faces.size(), static_cast<size_t>(faces[s]));
-        EXPECT_EQ(m.vertices.size(), static_cast<size_t>(faces[s] * 3));
-        EXPECT_EQ(m.vertex_count, faces[s] * 3);
-        EXPECT_TRUE(m.flat_shading);
-        for (const CVertexStruct& v : m.vertices) {
-            EXPECT_GT(length(v.position), 2.0f * 0.7f);
-            EXPECT_LT(length(v.position), 2.0f * 1.3f);
-            EXPECT_FALSE(v.isTwinned());
-        }
-    }
 }
 
 TEST(Shapes, NoisyRockDependsOnItsSeed)

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <chrono>
 #include <cmath>
 #include <functional>
 #include <map>
@@ -206,10 +205,8 @@ TEST(ModelReaderMalformed, DeepNestingAndManySiblingsStayCheap)
     std::string siblings;
     for (int i = 0; i < 100000; ++i)
         siblings += chunk(0xB000, "k");
-    const auto start = std::chrono::steady_clock::now();
+    // A quadratic walk would run into the test's time limit.
     EXPECT_EQ(parseBytes(wrap(siblings), g).status, Status::ok);
-    // Generous: a quadratic walk would take minutes, not seconds.
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
 TEST(ModelReaderMalformed, EveryPrefixOfEachGameModelLoadsOrFailsCleanly)

@@ -46,22 +46,6 @@ protected:
 
 } // namespace
 
-TEST_F(Scene, CameraTranslatesOnlyForANonZeroShipPosition)
-{
-    setupCamera();
-    const std::vector<float> still = projection();
-    gameState.shipPosition[2] = -0.0f;
-    setupCamera();
-    EXPECT_EQ(projection(), still);
-    gameState.shipPosition[2] = 0.001f;
-    setupCamera();
-    EXPECT_NE(projection(), still);
-    gameState.shipPosition[2] = 0.0f;
-    gameState.shipPosition[0] = -3.0f;
-    setupCamera();
-    EXPECT_NE(projection(), still);
-}
-
 TEST_F(Scene, HitShakesTwentyFramesEvenWhilePaused)
 {
     setupCamera();

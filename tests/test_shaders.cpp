@@ -64,27 +64,6 @@ TEST_F(Shaders, AllSevenProgramsBuildSilently)
     EXPECT_STREQ(shaderName(6), "texture_combe");
 }
 
-TEST_F(Shaders, UseShaderSetsItsConstantsAndTheCommonUniforms)
-{
-    screenFade.fadeFactor = 0.625f;
-    fadeOutAlfa = 1.0f;
-    useShader(SHADER_DEFAULT_LIGHTING);
-    const GLhandleARB p = shaderHandle(0);
-    EXPECT_EQ(glGetHandleARB(GL_PROGRAM_OBJECT_ARB), p);
-    EXPECT_EQ(uniformInt(p, "tex0"), 0);
-    EXPECT_FLOAT_EQ(uniformFloat(p, "FadeOutAlfa"), 1.0f);
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-
-    // The trail's program reads all five units of the sampler table.
-    useShader(SHADER_TEXTURE_COMBINE);
-    const GLhandleARB combine = shaderHandle(6);
-    for (int i = 0; i < 5; ++i) {
-        const std::string name = "textures[" + std::to_string(i) + "]";
-        EXPECT_EQ(uniformInt(combine, name.c_str()), i) << name;
-    }
-    screenFade.fadeFactor = 0.0f;
-}
-
 TEST_F(Shaders, EveryProgramTakesItsUniformsWithoutErrors)
 {
     testing::internal::CaptureStdout();
@@ -107,20 +86,6 @@ TEST_F(Shaders, FadeOutAlfaReachesTheProgramThatIsCurrent)
     setFadeOutAlfa(0.8f);
     EXPECT_FLOAT_EQ(uniformFloat(shaderHandle(0), "FadeOutAlfa"), 0.8f);
     setFadeOutAlfa(fadeOutAlfa);
-}
-
-TEST_F(Shaders, UnknownIdChangesNothingAndNoiseAnnouncesItself)
-{
-    useShader(SHADER_PLANETS);
-    testing::internal::CaptureStderr();
-    useShader(7);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "could not find the shader with id 7\n");
-    EXPECT_EQ(glGetHandleARB(GL_PROGRAM_OBJECT_ARB), shaderHandle(5));
-
-    testing::internal::CaptureStdout();
-    useShader(SHADER_NOISE);
-    useShader(SHADER_NOISE);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "using noise shader...\nusing noise shader...\n");
 }
 
 TEST_F(Shaders, ASyntaxErrorLeavesTheProgramUnbuilt)

@@ -92,27 +92,6 @@ TEST_F(Textures, ConstructionMakesFourNoiseTexturesInTheirSlots)
     }
 }
 
-TEST(NoiseImage, SumsThreeOctavesWrappingAtAByte)
-{
-    // t = 80 at every octave: 160 + 80 + 40 = 280, which wraps to 24.
-    const int t = 80;
-    uint8_t v = 0;
-    for (int k = 0; k < 3; ++k)
-        v = static_cast<uint8_t>(v + (((t & 255) * 2) >> k));
-    EXPECT_EQ(v, 24);
-    // The lattice hash stays inside (-1, 1] and is not constant.
-    std::set<float> seen;
-    for (int x = -50; x < 50; ++x) {
-        const float n = TextureTable::latticeNoise(x, 3 * x);
-        EXPECT_GT(n, -1.0f);
-        EXPECT_LE(n, 1.0f);
-        seen.insert(n);
-    }
-    EXPECT_GT(seen.size(), 90u);
-    // Interpolation meets the smoothed lattice at whole coordinates.
-    EXPECT_FLOAT_EQ(TextureTable::interpolatedNoise(7.0f, 9.0f, 0.125f), TextureTable::smoothNoise(7, 9));
-}
-
 TEST_F(Textures, TheTwentyFirstTextureIsRefused)
 {
     TextureTable table;

@@ -90,22 +90,6 @@ TEST(Separation, TouchingSpheresAndSharedAxesStayPut)
     EXPECT_EQ(stacked.entry.position[2], -48.0f);
 }
 
-TEST(EntryPlacement, RotationSetterKeepsNegativesOutAndSpinKeepsZerosOut)
-{
-    Template t(1.0f);
-    TrashListItem e(&t, KIND_TRASH);
-    e.setRotation(10.0f, -5.0f, 0.0f);
-    EXPECT_EQ(e.rotation[0], 10.0f);
-    EXPECT_NE(e.rotation[1], -5.0f);
-    EXPECT_EQ(e.rotation[2], 0.0f);
-    e.setSpin(0.5f, 0.0f, -0.5f);
-    const float kept = e.spin[1];
-    e.setSpin(0.0f, 0.0f, 0.0f);
-    EXPECT_EQ(e.spin[0], 0.5f);
-    EXPECT_EQ(e.spin[1], kept);
-    EXPECT_EQ(e.spin[2], -0.5f);
-}
-
 TEST(EntryPlacement, TrashNeverStartsNearTheCentreLine)
 {
     Template t(1.0f);

@@ -44,7 +44,11 @@ SDL_Surface* setupVideo(bool fullscreen)
 
 void chooseVideoMode(int& width, int& height)
 {
-    SDL_Rect** modes = SDL_ListModes(nullptr, SDL_FULLSCREEN | SDL_HWSURFACE);
+    chooseVideoModeFrom(SDL_ListModes(nullptr, SDL_FULLSCREEN | SDL_HWSURFACE), width, height);
+}
+
+void chooseVideoModeFrom(SDL_Rect** modes, int& width, int& height)
+{
     if (modes == nullptr) {
         std::printf("No modes available!\n");
         std::fflush(stdout);

@@ -14,3 +14,7 @@ extern SDL_Surface* screen;
 
 SDL_Surface* setupVideo(bool fullscreen);
 void chooseVideoMode(int& width, int& height);
+// The choice itself, from a list as SDL_ListModes gives it (null: none,
+// (SDL_Rect**)-1: any size, else a null-terminated list): keeps the asked
+// size when listed, else takes the last listed mode.
+void chooseVideoModeFrom(SDL_Rect** modes, int& width, int& height);

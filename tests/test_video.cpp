@@ -1,0 +1,58 @@
+// The video-mode choice over the lists SDL can give: the asked size when it
+// is listed, else the last listed mode, and the messages and exit codes of
+// the lists that leave no choice.
+#include <gtest/gtest.h>
+
+#include "sdl/video.h"
+
+namespace {
+
+struct Choice {
+    int width, height;
+    std::string out, err;
+};
+
+Choice choose(SDL_Rect** modes)
+{
+    Choice c{320, 200, "", ""};
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    chooseVideoModeFrom(modes, c.width, c.height);
+    c.out = testing::internal::GetCapturedStdout();
+    c.err = testing::internal::GetCapturedStderr();
+    return c;
+}
+
+} // namespace
+
+TEST(VideoMode, KeepsAListedSizeElseTakesTheLastListed)
+{
+    SDL_Rect big{0, 0, 1024, 768}, asked{0, 0, 320, 200}, mid{0, 0, 640, 480};
+    SDL_Rect* withAsked[] = {&big, &asked, &mid, nullptr};
+    SDL_Rect* without[] = {&big, &mid, nullptr};
+    const struct {
+        SDL_Rect** modes;
+        int width, height;
+        const char *out, *err;
+    } cases[] = {
+        {withAsked, 320, 200, "", ""},
+        {without, 640, 480, "", "Setting found available mode: 640x480\n"},
+        {reinterpret_cast<SDL_Rect**>(-1), 320, 200, "All resolutions available.\n", ""},
+    };
+    for (const auto& c : cases) {
+        const Choice got = choose(c.modes);
+        EXPECT_EQ(got.width, c.width);
+        EXPECT_EQ(got.height, c.height);
+        EXPECT_EQ(got.out, c.out);
+        EXPECT_EQ(got.err, c.err);
+    }
+}
+
+TEST(VideoModeDeath, NoModeAtAllEndsTheGame)
+{
+    SDL_Rect* empty[] = {nullptr};
+    int w = 320, h = 200;
+    EXPECT_EXIT(chooseVideoModeFrom(empty, w, h), testing::ExitedWithCode(2),
+                "There does not seem to be any available modes! oops!!");
+    EXPECT_EXIT(chooseVideoModeFrom(nullptr, w, h), testing::ExitedWithCode(255), "");
+}
