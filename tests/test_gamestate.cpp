@@ -286,3 +286,29 @@ TEST(RulesDeath, StartingALevelOutsideTheTableIsAnInvariantViolation)
     EXPECT_DEATH(s.startLevel(3), "");
     EXPECT_DEATH(s.startLevel(-1), "");
 }
+
+// A new level starts clean: a running slow motion ends and its drift goes
+// back to the level's, and the ship is back at the origin; finishing the
+// last level plays a win sound, not a death sound.
+TEST_F(Rules, LevelStartClearsThePowerupAndTheShipAndTheWinSoundsRight)
+{
+    play();
+    state.receivePowerup(POWERUP_SLOW_MOTION);
+    state.shipPosition[0] = 4.0f;
+    state.startLevel(1);
+    EXPECT_EQ(state.shipPosition[0], 0.0f);
+    // The first powerup of the new level is taken at once.
+    const int pickups = soundRequests(SOUND_POWERUP);
+    state.receivePowerup(POWERUP_SHIELD);
+    EXPECT_EQ(soundRequests(SOUND_POWERUP), pickups + 1) << "the old slow motion ran on into the level";
+
+    const int wins = soundRequests(SOUND_WON_1) + soundRequests(SOUND_WON_2);
+    const int deaths = soundRequests(SOUND_DEATH_1) + soundRequests(SOUND_DEATH_2);
+    state.levelIndex = 2;
+    play();
+    finishLevel();
+    for (int i = 0; i < 10 && !state.stopped; ++i)
+        state.update();
+    EXPECT_EQ(soundRequests(SOUND_WON_1) + soundRequests(SOUND_WON_2), wins + 1);
+    EXPECT_EQ(soundRequests(SOUND_DEATH_1) + soundRequests(SOUND_DEATH_2), deaths);
+}

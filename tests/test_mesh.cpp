@@ -113,15 +113,17 @@ TEST(MeshProcessing, SmoothingSumsFacesOverTwinsAndCopiesToThem)
     std::advance(it, 2);
     it->vertex_index[0] = 5;
     (++it)->vertex_index[0] = 5;
-    // One tilted face on the twin only shows the sum reaches across records.
+    // The twin's two faces tilt (corner 3 raised): the sum must reach across records.
+    m.vertices[3].position[2] = 1.0f;
     m.vertices[4].addTwin(&m.vertices[5]);
     m.computeFaceNormals();
     m.linkFaces();
     EXPECT_EQ(m.vertices[4].adjacent_faces.size(), 2u);
     EXPECT_EQ(m.vertices[5].adjacent_faces.size(), 2u);
     m.computeVertexNormals();
-    EXPECT_FLOAT_EQ(m.vertices[4].normal[2], 1.0f);
-    EXPECT_FLOAT_EQ(m.vertices[5].normal[2], 1.0f);
+    // Two flat faces and two tilted by (1, -1, 1): (0.322, -0.322, 0.889).
+    EXPECT_NEAR(m.vertices[4].normal[0], 0.322f, 5e-3f);
+    EXPECT_NEAR(m.vertices[4].normal[2], 0.889f, 5e-3f);
     for (int k = 0; k < 3; ++k)
         EXPECT_EQ(m.vertices[5].normal[k], m.vertices[4].normal[k]);
 }

@@ -16,10 +16,13 @@
 #include "common/hudpanel.h"
 #include "common/scene.h"
 #include "common/settings.h"
+#include "common/trashitem.h"
 #include "common/trashlist.h"
+#include "opengl/bodies.h"
 #include "opengl/shaders.h"
 #include "sdl/mainloop.h"
 #include "sdl/startup.h"
+#include "sdl/video.h"
 #include "support/autopilot.h"
 #include "support/screenshot.h"
 
@@ -34,6 +37,9 @@ protected:
         gameState.paused = false;
         for (int k = 0; k < 3; ++k)
             gameState.shipPosition[k] = 0.0f;
+        // The first frame after start-up inherits the loading screen's
+        // colour for the stars; the pictures compare settled frames.
+        renderScene();
     }
 
     static std::vector<float> projection()
@@ -183,45 +189,6 @@ TEST_F(Scene, BatchedDebrisDrawsWhatEachShardDrawsAlone)
     EXPECT_LE(batched.differingPixels(alone, 1), 20);
 }
 
-TEST_F(Scene, WaitingShowsOnlyTheInvitationPlayingShowsMeterAndHealth)
-{
-    auto meterPixels = [](const Image& shot) {
-        // The meter's frame colour, in its box (y 60 .. 100 from the bottom).
-        return shot.count(10, 100, 310, 140, [](Rgb p) {
-            return p.b > 200 && p.r > 80 && p.r < 125 && std::abs(p.r - p.g) < 12;
-        });
-    };
-    auto crossPixels = [](const Image& shot) {
-        return shot.count(300, 145, 320, 195, [](Rgb p) { return p.r > 150 && p.g < 60 && p.b < 60; });
-    };
-    auto centreText = [](const Image& shot, int row) {
-        return shot.count(0, row - 14, 320, row + 4, [](Rgb p) { return p.r > 200 && p.g > 200 && p.b > 200; });
-    };
-    screenFade = ScreenFade();
-    screenFade.fadeFactor = 1.0f;
-    gameState.phase = PHASE_WAITING;
-    renderScene();
-    const Image waiting = readFramebuffer();
-    gameState.phase = PHASE_PLAYING;
-    renderScene();
-    const Image playing = readFramebuffer();
-    gameState.paused = true;
-    renderScene();
-    const Image paused = readFramebuffer();
-    gameState.paused = false;
-    savePng(waiting, testOutputPath("scene-waiting.png"));
-    savePng(playing, testOutputPath("scene-playing.png"));
-
-    EXPECT_EQ(meterPixels(waiting), 0);
-    EXPECT_EQ(crossPixels(waiting), 0);
-    EXPECT_GT(meterPixels(playing), 400);
-    EXPECT_GT(crossPixels(playing), 100);
-    // The message sits at 0.777 of the height: row 200 - 155 = 45.
-    EXPECT_GT(centreText(waiting, 45), 150);
-    EXPECT_GT(centreText(paused, 45), 30);
-    EXPECT_LT(centreText(paused, 45), centreText(waiting, 45));
-}
-
 namespace {
 
 int whitePixels(const Image& shot, int x0, int y0, int x1, int y1)
@@ -314,4 +281,233 @@ TEST_F(Scene, WireframeFunnelIsWhiteWhateverProgramIsCurrent)
                                 [](Rgb p) { return brightness(p) > 120 && std::abs(p.r - p.b) < 8 && std::abs(p.g - p.b) < 8; });
     EXPECT_GT(lit, 200);
     EXPECT_EQ(grey, lit);
+}
+
+namespace {
+
+// The whole frame drawn into an off-screen target of the given size, as the
+// game draws it in a window of that size.
+Image renderAt(int width, int height)
+{
+    GLuint fbo = 0, colour = 0, depth = 0;
+    glGenFramebuffersEXT(1, &fbo);
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, fbo);
+    glGenRenderbuffersEXT(1, &colour);
+    glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, colour);
+    glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_RGBA8, width, height);
+    glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_RENDERBUFFER_EXT, colour);
+    glGenRenderbuffersEXT(1, &depth);
+    glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, depth);
+    glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_DEPTH_COMPONENT24, width, height);
+    glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT, depth);
+    SDL_Surface* window = screen;
+    SDL_Surface sized = *window;
+    sized.w = width;
+    sized.h = height;
+    screen = &sized;
+    glViewport(0, 0, width, height);
+    renderScene();
+    const Image shot = readFramebuffer();
+    screen = window;
+    glViewport(0, 0, window->w, window->h);
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    glDeleteRenderbuffersEXT(1, &colour);
+    glDeleteRenderbuffersEXT(1, &depth);
+    glDeleteFramebuffersEXT(1, &fbo);
+    return shot;
+}
+
+bool isText(Rgb p)
+{
+    return p.r > 200 && p.g > 200 && p.b > 200;
+}
+
+} // namespace
+
+// Every overlay phase at three window sizes: the centred message in its row
+// (cut at both edges where it is wider than the window), the meter with its
+// fill, the health cross and number, and the running powerup's readout.
+TEST_F(Scene, OverlayShowsEachPhaseAtEveryWindowSize)
+{
+    screenFade = ScreenFade();
+    enum Show { none = 0, message = 1, meter = 2, powerup = 4 };
+    const struct {
+        const char* name;
+        int phase;
+        bool paused;
+        int health, powerupTimer, show;
+    } phases[] = {
+        {"waiting", PHASE_WAITING, false, 100, 0, message},
+        {"playing", PHASE_PLAYING, false, 100, 0, meter},
+        {"paused", PHASE_PLAYING, true, 100, 0, message | meter},
+        {"powerup", PHASE_PLAYING, false, 100, 120, meter | powerup},
+        {"level end", PHASE_LEVEL_END, false, 100, 0, message | meter},
+        {"won", PHASE_GAME_OVER, false, 100, 0, message | meter},
+        {"died", PHASE_GAME_OVER, false, -5, 0, message | meter},
+    };
+    const std::vector<TrashListItem*> entries(trashList->entries.begin(), trashList->entries.end());
+    trashList->entries.clear(); // a bare backdrop behind the overlay
+    planet->setPosition(0.0f, 0.0f, 50000.0f); // behind the camera: its clouds are white too
+    gameState.hud->resetScore();
+    gameState.hud->addScore(500.0f);
+    showFps = true;
+    for (const auto& size : {std::make_pair(320, 200), std::make_pair(640, 480), std::make_pair(1024, 768)}) {
+        const int w = size.first, h = size.second;
+        Image waiting;
+        for (const auto& p : phases) {
+            SCOPED_TRACE(std::string(p.name) + " at " + std::to_string(w));
+            gameState.phase = p.phase;
+            gameState.paused = p.paused;
+            gameState.health = p.health;
+            gameState.powerupTimer = p.powerupTimer;
+            gameState.powerupType = p.powerupTimer ? POWERUP_SHIELD : 0;
+            gameState.deathRoll = 3.5f; // the longest death message
+            const Image shot = renderAt(w, h);
+            if (p.phase == PHASE_WAITING)
+                waiting = shot;
+            if (w < 1024)
+                savePng(shot, testOutputPath("overlay-" + std::to_string(w) + "-" + p.name + ".png"));
+            // The message's baseline lies at 0.777 of the height from the bottom.
+            const int row = h - static_cast<int>(h * 0.777);
+            // White, or the deaths' red.
+            auto lit = [](Rgb q) { return q.r > 150 && (q.g > 150 || q.g < 40); };
+            const int left = shot.count(0, row - 13, w / 2, row + 4, lit);
+            const int right = shot.count(w / 2, row - 13, w, row + 4, lit);
+            if (p.show & message) {
+                EXPECT_GT(left, 15);
+                EXPECT_GT(right, 15);
+            } else {
+                EXPECT_EQ(left + right, 0);
+            }
+            // The meter: frame colour round a blue fill that covers its left half.
+            // Placed for the window start-up opened: 10 from the left, 60 up.
+            const int x0 = 10, top = h - 100;
+            auto fill = [](Rgb q) { return std::abs(q.r - 64) < 12 && std::abs(q.b - 166) < 14 && q.g < 80; };
+            const int filled = shot.count(x0 + 15, top + 8, x0 + 130, top + 32, fill);
+            const int empty = shot.count(x0 + 160, top + 8, x0 + 280, top + 32, fill);
+            auto cross = [](Rgb q) { return q.r > 150 && q.g < 60 && q.b < 60; };
+            const int red = shot.count(300, h - 55, std::min(w, 350), h - 5, cross);
+            if (p.show & meter) {
+                EXPECT_GT(filled, 1500);
+                EXPECT_EQ(empty, 0);
+                EXPECT_GT(red, 100);
+            } else {
+                EXPECT_EQ(filled + red, 0);
+            }
+            // The FPS readout on the first line from the top, at the left.
+            EXPECT_GT(shot.count(10, 0, 90, 16, [](Rgb q) { return q.g > 150 && q.b > 150 && q.r < q.g - 30; }), 10);
+            if (w > 320) {
+                // Health number right of the cross, powerup readout from x
+                // 450: white text over what the waiting screen shows there.
+                auto added = [&](int x0, int x1) {
+                    int n = 0;
+                    for (int y = h - 40; y < h - 15; ++y)
+                        for (int x = x0; x < x1; ++x)
+                            n += isText(shot.at(x, y)) && !isText(waiting.at(x, y));
+                    return n;
+                };
+                EXPECT_EQ(added(350, 400) > 10, (p.show & meter) != 0);
+                EXPECT_EQ(added(450, 560) > 10, (p.show & powerup) != 0);
+            }
+        }
+    }
+    trashList->entries.assign(entries.begin(), entries.end());
+    planet->setPosition(-200.0f, -2000.0f, -2000.0f);
+    showFps = false;
+    gameState.paused = false;
+    gameState.powerupTimer = 0;
+    gameState.powerupType = 0;
+    gameState.health = 100;
+}
+
+// The camera's projection: 90 degrees of height, 1.6 wide, near plane 0.5.
+// A lone entry at a known place lands on a known pixel.
+TEST_F(Scene, CameraPutsAKnownEntryOnItsPixel)
+{
+    screenFade = ScreenFade();
+    gameState.phase = PHASE_PLAYING;
+    const std::vector<TrashListItem*> entries(trashList->entries.begin(), trashList->entries.end());
+    trashList->entries.clear();
+    planet->setPosition(0.0f, 0.0f, 50000.0f); // black space behind the entry
+    const Image empty = renderAt(320, 200);
+    auto centroid = [&](float x, float y, float z, int& cx, int& cy) {
+        TrashListItem entry(trashList->trashTemplates[0], KIND_TRASH);
+        entry.active = true;
+        entry.setRotation(0.0f, 0.0f, 0.0f); // end on: the can's axis is the view's
+        entry.setPosition(x, y, z);
+        trashList->entries.push_back(&entry);
+        const Image shot = renderAt(320, 200);
+        trashList->entries.clear();
+        long sx = 0, sy = 0, n = 0;
+        for (int py = 0; py < 200; ++py)
+            for (int px = 0; px < 320; ++px) {
+                const Rgb a = shot.at(px, py), b = empty.at(px, py);
+                if (std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b) > 30) {
+                    sx += px;
+                    sy += py;
+                    ++n;
+                }
+            }
+        cx = n ? static_cast<int>(sx / n) : -1;
+        cy = n ? static_cast<int>(sy / n) : -1;
+        return n;
+    };
+    int cx = 0, cy = 0;
+    // x 8 at depth 20: 160 + 160 * 8 / (20 * 1.6) = 200; y 5: 100 - 100 * 5 / 20 = 75.
+    ASSERT_GT(centroid(8.0f, 5.0f, -20.0f, cx, cy), 20);
+    EXPECT_NEAR(cx, 200, 4);
+    EXPECT_NEAR(cy, 75, 4);
+    // Just beyond the near plane, the entry fills the middle of the view.
+    EXPECT_GT(centroid(0.0f, 0.0f, -1.0f, cx, cy), 3000);
+    trashList->entries.assign(entries.begin(), entries.end());
+    planet->setPosition(-200.0f, -2000.0f, -2000.0f);
+}
+
+// Slow motion draws the play field through the trail: the entries still
+// show over the backdrop, and a moving one leaves a faint copy at each of
+// the last five places, each in its own colour at a fifth of its strength.
+TEST_F(Scene, SlowMotionTrailShowsTheFieldAndItsGhosts)
+{
+    screenFade = ScreenFade();
+    gameState.phase = PHASE_PLAYING;
+    const std::vector<TrashListItem*> entries(trashList->entries.begin(), trashList->entries.end());
+    trashList->entries.clear();
+    TrashListItem entry(trashList->trashTemplates[0], KIND_TRASH);
+    entry.active = true;
+    entry.setRotation(0.0f, 0.0f, 0.0f);
+    trashList->entries.push_back(&entry);
+    planet->setPosition(0.0f, 0.0f, 50000.0f); // black space behind the entry
+    auto frame = [&](float x) {
+        entry.setPosition(x, 3.0f, -15.0f);
+        renderScene();
+        return readFramebuffer();
+    };
+    // The first place, (-9, 3) at depth 15, lies round pixel (100, 80),
+    // above the meter. The can is green; the stars are white.
+    auto firstPlace = [](const Image& shot) {
+        return shot.count(85, 65, 115, 95, [](Rgb p) { return p.g > p.r + 6 && p.g > p.b + 6; });
+    };
+    const Image alone = frame(-9.0f);
+    gameState.receivePowerup(POWERUP_SLOW_MOTION);
+    Image trail;
+    for (int i = 0; i < 5; ++i)
+        trail = frame(-9.0f + 3.0f * i);
+    savePng(trail, testOutputPath("slow-motion-trail.png"));
+    gameState.powerupTimer = 0;
+    resetBlurTrail();
+    const Image moved = frame(3.0f);
+    trashList->entries.assign(entries.begin(), entries.end());
+    planet->setPosition(-200.0f, -2000.0f, -2000.0f);
+
+    EXPECT_GT(firstPlace(alone), 300);
+    EXPECT_LT(firstPlace(moved), 10);
+    EXPECT_GT(firstPlace(trail), 200);
+    // A fifth of the entry's colour, not a fifth of a fifth.
+    long sum = 0, sumAlone = 0;
+    for (int y = 65; y < 95; ++y)
+        for (int x = 85; x < 115; ++x) {
+            sum += trail.at(x, y).r + trail.at(x, y).g + trail.at(x, y).b;
+            sumAlone += alone.at(x, y).r + alone.at(x, y).g + alone.at(x, y).b;
+        }
+    EXPECT_GT(sum * 10, sumAlone);
 }

@@ -133,3 +133,33 @@ TEST(ShipPathInvariants, RandomTargetStreamsKeepTheListBoundedAndTheSegmentInsid
         }
     }
 }
+
+// Where the ship is, frame by frame (the first frame by hand: control x 0, 0,
+// 0, 0.5 at t = 1/3 give 0.5 / 162), for two mouse streams: a steady drag,
+// where the list is trimmed to seven points once the curve is two pieces in
+// and catches up when it runs near the end; and a burst of targets before the
+// curve has left its first piece, which trims from the front and starts that
+// piece over (t back to 0).
+TEST(ShipPathMotion, FollowsADragAndABurstToTheKnownPlaces)
+{
+    ShipPath drag = gamePath();
+    std::vector<float> xs;
+    for (int frame = 1; frame <= 40; ++frame) {
+        drag.addPoint(0.5f * frame, -0.25f * frame, -4.0f);
+        drag.advance();
+        xs.push_back(drag.position()[0]);
+    }
+    const struct {
+        int frame;
+        float x;
+    } dragged[] = {{1, 0.003086f}, {3, 0.191358f}, {8, 1.333333f}, {20, 4.333334f}, {40, 11.166667f}};
+    for (const auto& d : dragged)
+        EXPECT_NEAR(xs[d.frame - 1], d.x, 1e-4f) << "frame " << d.frame;
+
+    ShipPath burst = gamePath();
+    burst.addPoint(3.0f, 0.0f, -4.0f);
+    burst.advance();
+    for (int k = 1; k <= 17; ++k)
+        burst.addPoint(3.0f + k, 0.0f, -4.0f);
+    EXPECT_NEAR(burst.position()[0], 0.5f, 1e-4f);
+}

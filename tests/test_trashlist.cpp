@@ -17,6 +17,7 @@
 #include "common/numeric.h"
 #include "sound/soundbank.h"
 #include "support/glcontext.h"
+#include "support/screenshot.h"
 
 namespace {
 
@@ -317,4 +318,41 @@ TEST_F(List, LevelEndForgetsTheLastSpawnsAndScattersOutward)
     step();
     EXPECT_FLOAT_EQ(e->velocity[0], 2.5f * 2.5f * v1);
     hudPanel.resetScore();
+}
+
+// An entry draws its fine model nearer than 20 units, the medium one to 35
+// and the coarse stand-in beyond.
+TEST_F(List, DetailChangesAtTwentyAndThirtyFiveUnits)
+{
+    TrashListItem rock(list->hazardTemplates[0], KIND_HAZARD);
+    rock.active = true;
+    rock.setRotation(0.0f, 0.0f, 0.0f);
+    auto picture = [&](float z, int lod) {
+        beginTestPicture(0.0f);
+        glEnable(GL_LIGHTING);
+        if (lod < 0) {
+            rock.setPosition(0.0f, 0.0f, z);
+            rock.draw();
+        } else {
+            glTranslatef(0.0f, 0.0f, z);
+            glScalef(rock.scale[0], rock.scale[1], rock.scale[2]);
+            rock.item->draw(lod);
+        }
+        glDisable(GL_LIGHTING);
+        return readFramebuffer();
+    };
+    const struct {
+        float z;
+        int lod;
+    } cases[] = {{-19.9f, 0}, {-20.1f, 1}, {-34.9f, 1}, {-35.1f, 2}};
+    for (const auto& c : cases) {
+        const Image drawn = picture(c.z, -1);
+        for (int lod = 0; lod < 3; ++lod) {
+            const int differing = drawn.differingPixels(picture(c.z, lod), 0);
+            if (lod == c.lod)
+                EXPECT_EQ(differing, 0) << "at " << c.z;
+            else
+                EXPECT_GT(differing, 50) << "at " << c.z << " level " << lod;
+        }
+    }
 }
