@@ -159,8 +159,12 @@ TEST_F(MeshGl, EveryStagedModelLoadsAtEveryLevelAndHasItsShape)
             float diag = 0;
             for (int k = 0; k < 3; ++k)
                 diag += std::pow((m.bbox_max[k] - m.bbox_min[k]) / 2 * m.scale, 2.0f);
-            // The ship (type 13) is drawn five times its size.
-            EXPECT_GT(m.radius, 2.0f * (e.type == MODEL_SPACESHIP ? 5.0f : 1.0f) * 0.99f);
+            // Drawn at its size: the mean half extent of the box becomes 2,
+            // five times that for the ship (type 13).
+            const float drawn = (m.bbox_max[0] - m.bbox_min[0] + m.bbox_max[1] - m.bbox_min[1] + m.bbox_max[2] -
+                                 m.bbox_min[2]) / 6.0f * m.scale;
+            EXPECT_NEAR(drawn, 2.0f * (e.type == MODEL_SPACESHIP ? 5.0f : 1.0f), 0.01f);
+            EXPECT_GT(m.radius, drawn * 0.99f);
             EXPECT_LE(m.radius, std::sqrt(diag) * 1.001f);
             for (const CVertexStruct& v : m.vertices)
                 ASSERT_NEAR(std::sqrt(v.normal[0] * v.normal[0] + v.normal[1] * v.normal[1] +

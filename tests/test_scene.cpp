@@ -369,6 +369,9 @@ TEST_F(Scene, OverlayShowsEachPhaseAtEveryWindowSize)
     for (const auto& size : {std::make_pair(320, 200), std::make_pair(640, 480), std::make_pair(1024, 768)}) {
         const int w = size.first, h = size.second;
         Image waiting;
+        // Play without a message: what the message rows hold anyway (stars).
+        gameState.phase = PHASE_PLAYING;
+        const Image quiet = renderAt(w, h);
         for (const auto& p : phases) {
             SCOPED_TRACE(std::string(p.name) + " at " + std::to_string(w));
             gameState.phase = p.phase;
@@ -384,10 +387,17 @@ TEST_F(Scene, OverlayShowsEachPhaseAtEveryWindowSize)
                 savePng(shot, testOutputPath("overlay-" + std::to_string(w) + "-" + p.name + ".png"));
             // The message's baseline lies at 0.777 of the height from the bottom.
             const int row = h - static_cast<int>(h * 0.777);
-            // White, or the deaths' red.
+            // White, or the deaths' red, where play without a message has neither.
             auto lit = [](Rgb q) { return q.r > 150 && (q.g > 150 || q.g < 40); };
-            const int left = shot.count(0, row - 13, w / 2, row + 4, lit);
-            const int right = shot.count(w / 2, row - 13, w, row + 4, lit);
+            auto text = [&](int x0, int x1) {
+                int n = 0;
+                for (int y = row - 13; y < row + 4; ++y)
+                    for (int x = x0; x < x1; ++x)
+                        n += lit(shot.at(x, y)) && !lit(quiet.at(x, y));
+                return n;
+            };
+            const int left = text(0, w / 2);
+            const int right = text(w / 2, w);
             if (p.show & message) {
                 EXPECT_GT(left, 15);
                 EXPECT_GT(right, 15);
@@ -445,15 +455,21 @@ TEST_F(Scene, CameraPutsAKnownEntryOnItsPixel)
     trashList->entries.clear();
     planet->setPosition(0.0f, 0.0f, 50000.0f); // black space behind the entry
     const Image empty = renderAt(320, 200);
-    auto centroid = [&](float x, float y, float z, int& cx, int& cy) {
-        TrashListItem entry(trashList->trashTemplates[0], KIND_TRASH);
+    // Pixels that the entry changes: their number and centre, and how many
+    // lie in [x0, x1) x [y0, y1).
+    auto place = [&](float x, float y, float z, int32_t kind, int& cx, int& cy, const int box[4]) {
+        TrashListItem entry(trashList->trashTemplates[0], kind);
         entry.active = true;
         entry.setRotation(0.0f, 0.0f, 0.0f); // end on: the can's axis is the view's
+        entry.shape[0] = 1.0f; // a debris shard: its single triangle
+        entry.shape[1] = 0.0f;
+        for (float& s : entry.scale)
+            s = 1.0f;
         entry.setPosition(x, y, z);
         trashList->entries.push_back(&entry);
         const Image shot = renderAt(320, 200);
         trashList->entries.clear();
-        long sx = 0, sy = 0, n = 0;
+        long sx = 0, sy = 0, n = 0, inBox = 0;
         for (int py = 0; py < 200; ++py)
             for (int px = 0; px < 320; ++px) {
                 const Rgb a = shot.at(px, py), b = empty.at(px, py);
@@ -461,19 +477,24 @@ TEST_F(Scene, CameraPutsAKnownEntryOnItsPixel)
                     sx += px;
                     sy += py;
                     ++n;
+                    inBox += px >= box[0] && px < box[2] && py >= box[1] && py < box[3];
                 }
             }
         cx = n ? static_cast<int>(sx / n) : -1;
         cy = n ? static_cast<int>(sy / n) : -1;
-        return n;
+        return inBox;
     };
     int cx = 0, cy = 0;
     // x 8 at depth 20: 160 + 160 * 8 / (20 * 1.6) = 200; y 5: 100 - 100 * 5 / 20 = 75.
-    ASSERT_GT(centroid(8.0f, 5.0f, -20.0f, cx, cy), 20);
+    const int whole[4] = {0, 0, 320, 200};
+    ASSERT_GT(place(8.0f, 5.0f, -20.0f, KIND_TRASH, cx, cy, whole), 20);
     EXPECT_NEAR(cx, 200, 4);
     EXPECT_NEAR(cy, 75, 4);
-    // Just beyond the near plane, the entry fills the middle of the view.
-    EXPECT_GT(centroid(0.0f, 0.0f, -1.0f, cx, cy), 3000);
+    // A shard (x 0 .. 0.5, y 0 .. 1) at depth 1.2, between the near plane and
+    // 2, covers pixels 160 .. 201 across and rows 17 .. 100, with its widest
+    // part at the bottom; the box holds a part of it above the funnel.
+    const int shardBox[4] = {165, 30, 200, 70};
+    EXPECT_GT(place(0.0f, 0.0f, -1.2f, KIND_DEBRIS, cx, cy, shardBox), 150);
     trashList->entries.assign(entries.begin(), entries.end());
     planet->setPosition(-200.0f, -2000.0f, -2000.0f);
 }

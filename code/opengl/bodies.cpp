@@ -138,6 +138,9 @@ void CStarfield::draw()
         glNewList(pointList, GL_COMPILE);
         glBegin(GL_POINTS);
         setMaterial(0);
+        // Lit points take the current normal: without one of their own the
+        // stars took their tint from whatever the last frame drew last.
+        glNormal3f(0.0f, 0.0f, 1.0f);
         for (int i = 0; i < count; ++i)
             glVertex3fv(&stars[3 * i]);
         glEnd();
