@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Frame-time and start-up benchmark: runs the game's real frame (the main
 // loop's update order, the scene, the fade and the swap, without the 40 ms
 // pacing) on fixed, seeded scenarios and reports the median and the 95th

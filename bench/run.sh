@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the frame benchmark at 320x200 and at 1024x768, each on a private Xvfb.
 # Usage: bench/run.sh [frames per scenario, default 300]
 set -eu

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Stages the game's assets: the GLSL sources are copied, the rest is generated
 # by the tools in tools/, and each asset rebuilds when its tool changes.
 

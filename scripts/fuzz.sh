@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fuzzes the model file reader's core with libFuzzer (clang 14, address and
 # undefined-behaviour sanitizers) for a bounded time.
 # Usage: scripts/fuzz.sh [seconds, default 30]

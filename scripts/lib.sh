@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shell helpers shared by the scripts; source it, do not run it.
 
 # Installs the packages and builds everything into $1.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # An end-to-end session of the staged game under valgrind's memcheck on a
 # private Xvfb: start-up, a few hundred frames of play with real input, then
 # Escape. Mesa's softpipe driver stands in for llvmpipe, whose JIT valgrind

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds everything and starts the game from its staged folder.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)

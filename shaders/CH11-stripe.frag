@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Antialiased stripes: Width sets their share, Fuzz the softness of their
 // edges, Scale how many run across the surface.
 #version 120

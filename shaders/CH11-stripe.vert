@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stripes: per-vertex diffuse light from LightPosition and the texture
 // coordinate that the stripes run across.
 #version 120

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ward's anisotropic model: highlights stretched along the tangent by the
 // two roughnesses in A; program.x weighs the diffuse part, program.y the
 // glossy one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Anisotropic Ward reflection: builds the surface frame from the normal and
 // the tangent attribute and hands the light, view and half vectors in it.
 #version 120

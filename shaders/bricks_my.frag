@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rows of bricks offset by half a brick, mortar between them.
 #version 120
 

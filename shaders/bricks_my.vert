@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Brick wall: lights each vertex from LightPosition (in eye space) and passes
 // the object-space x and y as the brick coordinate.
 #version 120

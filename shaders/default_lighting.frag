@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Light 0 and the current material, per pixel, modulated by texture unit 0.
 // FadeOutAlfa sets the opacity, and objects beyond the first depth of
 // zCuttoff fade softly until the second. The screen fade is left to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Per-pixel lighting of the play field: hands the fragment stage the eye-space
 // normal and position, the texture coordinate and the object's depth in the
 // world (the camera lives in the projection matrix, so the modelview holds

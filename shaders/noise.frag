@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Marble veins from a few octaves of hash-based value noise, tinted by the
 // light colour and the texture of unit 0.
 #version 120

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Procedural marbled surface: passes the object-space position as the noise
 // coordinate and a per-vertex diffuse term.
 #version 120

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A textured planet with a soft terminator and a blue atmospheric rim.
 #version 120
 

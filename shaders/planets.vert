@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The planet: lit per pixel like the play field, with a view vector for the
 // thin bright rim of its atmosphere.
 #version 120

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Averages the bound trail frames: the quad's alpha is 1 / count, so the
 // number of frames is read back from it and stale units beyond it are left
 // out. The average is un-premultiplied so a moving object leaves a ghost of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The slow-motion trail: a full-window quad carrying the recent play-field
 // frames.
 #version 120

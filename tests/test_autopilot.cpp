@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole games played by the autopilot in-process, with the real start-up,
 // the game's seed and the main loop's update order.
 #include <gtest/gtest.h>

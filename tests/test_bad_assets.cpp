@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every file the game loads, missing, empty, cut in half, or replaced by
 // random bytes: each case ends as the game's rules say for that kind of file
 // (the message and exit code where it is fatal, the message and a running

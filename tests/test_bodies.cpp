@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The backdrop bodies and the catcher funnel's geometry.
 #include <gtest/gtest.h>
 

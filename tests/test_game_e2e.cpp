@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real staged binary under private Xvfb servers, driven with real X input.
 #include <gtest/gtest.h>
 

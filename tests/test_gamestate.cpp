@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of play, grouped by rule: steering, hits, the level-end
 // countdown, powerups and the phase messages.
 #include <gtest/gtest.h>

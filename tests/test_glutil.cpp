@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The GL utilities against the real Mesa driver under Xvfb: the loading
 // screen, the accumulation-buffer fade, the extension check and the FPS text.
 #include <gtest/gtest.h>

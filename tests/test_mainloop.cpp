@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Key bindings, mouse skipping and the screen fade of the main loop, driven
 // in-process (the end-to-end test drives the same through X).
 #include <gtest/gtest.h>

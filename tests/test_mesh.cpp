@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Mesh records, processing and the procedural shapes, checked by hand-sized
 // meshes and by counts and positions that catch off-by-one builders.
 #include <gtest/gtest.h>

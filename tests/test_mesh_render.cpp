@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Mesh loading and drawing against the real driver: the render modes agree,
 // empty meshes draw nothing, every model type and level of detail loads, and
 // every staged model file reads as the object it is named after.

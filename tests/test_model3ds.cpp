@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The model file reader: the layout's own cases on files written by the
 // game's 3DS writer, and a table of malformed files, each of which must end
 // cleanly with a message, never loop, crash or read out of bounds.

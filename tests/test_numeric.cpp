@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The random pick at the top of the generator's range.
 #include <gtest/gtest.h>
 

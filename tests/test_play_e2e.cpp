@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole game as a player meets it: the real binary on a 320 x 200 Xvfb
 // screen, real X input, and pictures checked by colours in regions.
 #include <gtest/gtest.h>

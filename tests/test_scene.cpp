@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole frame with the real start-up: camera and shake, the slow-motion
 // trail's ring, and what the overlay draws in each phase.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shader programs, the trail's framebuffers, and a lit, textured sphere
 // drawn through the play field's program, against the real driver.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The smoothed ship path: its start, the parameter's wrap, settling, restart
 // and the list invariants under random target streams.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound effects: the generated files themselves, the header guard, real
 // playback through SDL's disk audio driver, and the start-up failures.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texture table against the real driver: capacity, re-use, the BMP byte
 // swap, depth checks, the noise textures, and every generated image file.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The contact test and the separation rule at the boundaries that matter,
 // on entries linked to hand-made templates (no OpenGL needed).
 #include <gtest/gtest.h>

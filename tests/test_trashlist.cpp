@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The trash list with real templates (models and textures need the OpenGL
 // context): every kind's contact rule, removal, and the level schedule.
 #include <gtest/gtest.h>

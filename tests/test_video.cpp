@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The video-mode choice over the lists SDL can give: the asked size when it
 // is listed, else the last listed mode, and the messages and exit codes of
 // the lists that leave no choice.

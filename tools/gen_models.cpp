@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the game's model files under a staged tree's root.
 // Usage: gen_models <stage root>
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the game's synthesised sound effects into a folder.
 // Usage: gen_sounds <output folder>
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paints the game's textures into a staged tree's root.
 // Usage: gen_textures <stage root>
 #include <cstdio>

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the two laughs with Debian's speech synthesiser, shaped with sox:
 # a slow, deep, echoing villain's laugh and a shrill, quavering cackle.
 # Usage: make_laughs.sh <output folder>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes models as 3DS files: main chunk, editor, one named object with a
 // triangle mesh (vertex list, mapping coordinates, face list with a material
 // group child). Little-endian whatever the host. Used by gen_models and by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The designs of the game's model files: soda can, tin can, snack packet,
 // smoke can, wooden barrel, burned barrel, pizza slice and spaceship, built
 // from lathes, discs, boxes and tubes with texture coordinates that wrap the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sound synthesis for the game's effects: a mono sample buffer with tones,
 // sweeps, noise, envelopes and simple filters, written as 16-bit AIFF at
 // 44.1 kHz through libsndfile. Used by the gen_sounds tool and its tests.

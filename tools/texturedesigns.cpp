@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The designs of the game's textures. Labels are original graphic designs
 // with no lettering, brand or logo; the planets are painted from noise.
 #include <algorithm>

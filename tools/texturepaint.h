@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting of the game's textures: an RGB(A) canvas, tileable value noise,
 // simple shapes and the encoders (PNG through libpng, JPEG through libjpeg,
 // BMP through SDL). Used by gen_textures and by the texture tests.

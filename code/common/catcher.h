@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CatcherFunnel: the flexible tube that catches trash. It chases the
 // mouse-steered ship target a fifth of the remaining way per frame.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GameState: the one record of a game in progress and the rules of play.
 //
 // gameState is a static object that exists before start-up; the main loop,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // HudPanel: the heads-up display of the 2D overlay pass and the bitmap-text
 // routines that the loading screen and the phase messages use.
 //

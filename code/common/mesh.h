@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CMesh: one solid in memory: its vertices and triangles, the vertex buffer
 // object built from them, and its bounds, scale and build parameters.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The records a mesh is made of: vertices (with their twin ties across
 // texture seams and the faces that use them) and triangles.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing of CMesh in the three render modes, and its vertex buffer object.
 #include <GL/glew.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The procedural shapes of CMesh: superquadric, noisy icosphere, tetrahedron
 // and open cylinder. Angles advance by repeated float addition, as the game's
 // shapes always have, so vertex positions are reproducible to the bit.

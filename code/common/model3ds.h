@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 3DS model file reader's core: parses a whole file held in memory into
 // plain geometry, or explains why the file is rejected. It needs no OpenGL
 // and never exits, so it can be tested and fuzzed in-process; CMesh::read3ds

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Interpolation curves and the random pick shared across the game.
 //
 // Every curve is evaluated in double precision and returned as a float; the

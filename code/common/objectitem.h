@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ObjectItem: the template of a drawable thing in the play field: a model at
 // three levels of detail and a texture, plus the points it is worth. List
 // entries link to a template and give it a place; many entries may share one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Placement: the plain base record of everything that has a place in the play
 // field or on the overlay (list entries, the HUD panel, the catcher funnel).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/powerupitem.h"
 
 PowerupItem::PowerupItem(int type, unsigned int tex, int32_t kind)

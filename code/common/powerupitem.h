@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PowerupItem: the template of a pick-up; catching it tells the game state
 // its powerup type (1 shield, 2 slow motion). Owned by the trash list.
 #pragma once

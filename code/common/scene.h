@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Composition of one rendered frame: the camera with its shake, the backdrop,
 // the play field (directly, or through the five-frame slow-motion trail) and
 // the 2D overlay with the HUD and the phase messages.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/settings.h"
 
 uint32_t renderFlags = 0;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application shell's process-wide state: render settings, the mouse's
 // skip counter and the full-frame fade.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ShipPath: smooths the stream of mouse-driven target points into the camera's
 // motion with a uniform cubic B-spline.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TextObject: a short string drawn as extruded 3D text, the item of the
 // level banner. Owned by the one list entry that shows it; it owns its font.
 // Making one needs the font file; drawing needs a current OpenGL context.

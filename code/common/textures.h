@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TextureTable: every OpenGL texture of the game, in 20 fixed slots.
 //
 // Start-up creates the one table after the OpenGL set-up (its construction

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TrashItem: the template of a piece of trash or a hazard rock, and the two
 // geometric rules on list entries: the contact test with the catcher funnel
 // and the separation of fresh trash from the last hazard.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The trash list: everything that moves in the play field but the ship and
 // the backdrop. TrashList owns the item templates and the entries; each entry
 // (TrashListItem) links to a template, or owns its text item, and carries its

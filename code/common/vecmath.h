@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small vector helpers on three floats, shared by the mesh code and the bodies.
 #pragma once
 

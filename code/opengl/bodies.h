@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The backdrop behind the play field: a starfield of points on a large
 // sphere, the sun as one textured patch of a huge sphere, and a planet whose
 // texture changes with the level.

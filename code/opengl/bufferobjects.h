@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FramebufferSet: the five 256 x 256 off-screen framebuffers of the
 // slow-motion trail, one per ring position, sharing one depth renderbuffer.
 // Their colour images are the blur textures of the texture table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing of the catcher funnel: a tube of 11 rings of 10 points from just
 // beside the camera out to the funnel, thin at the camera and wide at the
 // mouth, lit with the shiny material and drawn at 0.8 opacity.

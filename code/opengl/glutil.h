@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One-time OpenGL set-up, the light and material presets, the view, the
 // loading screen and the FPS readout.
 //

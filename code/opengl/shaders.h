@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ShaderTable: the game's seven GLSL programs, built at start-up from the
 // sources in shaders/, and the selection of one with all its uniforms.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Microsecond stopwatch over the monotonic clock.
 //
 // A stopwatch that was never started reports the clock's absolute reading in

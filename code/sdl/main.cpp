@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drifthaul: catch the drifting trash, dodge the rocks.
 #include "sdl/mainloop.h"
 #include "sdl/startup.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main loop: events, key bindings, the per-frame update order, the
 // full-frame fade and the 40 ms pacing; and the loading screen's fade-out.
 //

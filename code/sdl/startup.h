@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and shutdown of the whole game, and the process-wide objects that
 // start-up creates.
 //

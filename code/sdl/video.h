@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Brings up SDL's video subsystem and opens the OpenGL window.
 //
 // setupVideo runs once at start-up; the window lives until SDL_Quit at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SoundBank: the game's eleven sound effects, loaded at start-up and played
 // by index on the first free mixer channel.
 //

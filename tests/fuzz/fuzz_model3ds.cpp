@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the model file reader's core. Any accepted model must
 // only name vertices it holds.
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The autopilot: plays the real game in-process through the main loop's own
 // update order, steering only with relative mouse motion, and seeing only
 // what a player sees (the entries' places and kinds, the funnel, the meter).

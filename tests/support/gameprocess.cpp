@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/gameprocess.h"
 
 #include <X11/Xatom.h>

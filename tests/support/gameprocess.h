@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The staged game binary as a child process, for end-to-end tests: its
 // standard output and error are captured line by line, its exit status is
 // collected, and X input is sent to it with xdotool on its display.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The in-process OpenGL context of the GL tests: the game's own window,
 // opened once per test binary through the game's video set-up on the test
 // display, with the game's OpenGL state, and the staged game/ folder as the

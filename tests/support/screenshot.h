@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Screenshots for the display tests: the X root window of a display, or the
 // current OpenGL framebuffer; pixel access with y counted from the top, region
 // statistics, and PNG output for the README and for failed checks.

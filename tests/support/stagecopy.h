@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A throw-away copy of the staged run tree for tests that break one asset:
 // every folder is real and every file a link to the staged original, so a
 // single file can be removed or replaced without touching the build.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A private Xvfb server for one test: started on a display number the server
 // picks itself (-displayfd), so no display the test did not start is touched,
 // and stopped when the object goes away.

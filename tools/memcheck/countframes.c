@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* Counts the frames a game process presents (its buffer swaps) and reports
  * the count on standard error at exit. Preloaded by scripts/memcheck.sh so
  * the session's length can be told without touching the game. */
