@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages that building, playing and testing Drifthaul
 # need. Safe to run again: apt-get skips what is already there.
 set -eu
@@ -20,6 +21,7 @@ PACKAGES="
     appstream desktop-file-utils
     fonts-dejavu-core
     clang-14 libclang-rt-14-dev valgrind
+    dpkg-dev debhelper lintian man-db
     libsdl1.2-compat
 "
 

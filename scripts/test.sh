@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds everything and runs the whole test suite, display tests included,
 # under a private Xvfb that this script starts and stops itself.
 # Usage: scripts/test.sh [extra ctest arguments]
@@ -37,3 +38,7 @@ ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 # A short fuzzing run of the model reader; anything it finds lands in
 # tests/fuzz/regressions/ and fails the run.
 "$root/scripts/fuzz.sh" 30
+
+# Last, the Debian package: built, its own tests run, checked by lintian.
+cd "$root"
+"$root/scripts/package-debian.sh"
