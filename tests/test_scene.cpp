@@ -43,6 +43,17 @@ protected:
         renderScene();
     }
 
+    // The third level's field after 150 updates, rocks unable to kill.
+    static void crowdTheThirdLevel()
+    {
+        gameState.levelIndex = 2;
+        gameState.startLevel(2);
+        gameState.phase = PHASE_PLAYING;
+        gameState.health = 1000000;
+        for (int i = 0; i < 150; ++i)
+            trashList->update(*catcherFunnel);
+    }
+
     static std::vector<float> projection()
     {
         std::vector<float> m(16);
@@ -137,13 +148,7 @@ TEST_F(Scene, SlowMotionTrailFillsTheRingAndRestartsAfterTheLastSlot)
 // picture must be the one each shard draws on its own, up to rounding.
 TEST_F(Scene, BatchedDebrisDrawsWhatEachShardDrawsAlone)
 {
-    gameState.phase = PHASE_PLAYING;
-    gameState.levelIndex = 2;
-    gameState.startLevel(2);
-    gameState.phase = PHASE_PLAYING;
-    gameState.health = 1000000;
-    for (int i = 0; i < 150; ++i)
-        trashList->update(*catcherFunnel);
+    crowdTheThirdLevel();
     int debris = 0;
     for (TrashListItem* e : trashList->entries) {
         if (e->kind != KIND_DEBRIS)
@@ -212,12 +217,7 @@ int brightness(Rgb p)
 TEST_F(Scene, WinScreenShowsItsMessageAndLitObjectsAndFadesOnce)
 {
     // The third level's field, then the end of the game as a win leaves it.
-    gameState.levelIndex = 2;
-    gameState.startLevel(2);
-    gameState.phase = PHASE_PLAYING;
-    gameState.health = 1000000;
-    for (int i = 0; i < 150; ++i)
-        trashList->update(*catcherFunnel);
+    crowdTheThirdLevel();
     gameState.phase = PHASE_GAME_OVER;
     gameState.health = 100;
     gameState.stopped = true;

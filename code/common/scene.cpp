@@ -56,12 +56,7 @@ void setupCamera()
 void drawBlurQuad(const unsigned int* textures, int32_t count)
 {
     glViewport(0, 0, screen->w, screen->h);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    pushIdentityMatrices();
 
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f / count);
     for (int32_t i = 0; i < count; ++i) {
@@ -87,11 +82,7 @@ void drawBlurQuad(const unsigned int* textures, int32_t count)
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     }
     glBindTexture(GL_TEXTURE_2D, 0);
-
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
+    popIdentityMatrices();
 }
 
 void drawMessages()

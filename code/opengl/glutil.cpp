@@ -224,18 +224,28 @@ void placeBitmapText(double x, double y)
     // bitmap then moves it to the text's place without a validity test.
     // Runs before the entry points are loaded too (the loading screen), so
     // only OpenGL 1.1 calls.
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    pushIdentityMatrices();
     glRasterPos3d(0.0, 0.0, 2.0 * wz - 1.0);
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
+    popIdentityMatrices();
     const double cx = viewport[0] + viewport[2] / 2.0;
     const double cy = viewport[1] + viewport[3] / 2.0;
     glBitmap(0, 0, 0.0f, 0.0f, static_cast<GLfloat>(wx - cx), static_cast<GLfloat>(wy - cy), nullptr);
+}
+
+void pushIdentityMatrices()
+{
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+}
+
+void popIdentityMatrices()
+{
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
 }

@@ -27,6 +27,11 @@ void drawBitmapText(const char* text, int line);
 // outside the viewport; this keeps the position valid there, so the part of
 // the text inside the window is drawn and the rest is clipped.
 void placeBitmapText(double x, double y);
+// Pushes both matrices and loads identities (drawing in normalised device
+// coordinates); popIdentityMatrices restores them and leaves the modelview
+// current.
+void pushIdentityMatrices();
+void popIdentityMatrices();
 
 // GLUT's bitmap fonts need glutInit first; every text routine calls this.
 void ensureGlutInitialised();
