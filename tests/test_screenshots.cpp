@@ -38,9 +38,10 @@ TEST(Screenshots, DISABLED_TheGameAt1024x768)
         for (const TrashListItem* e : trashList->entries) {
             if (e->kind == KIND_TRASH && e->position[2] > -45.0f)
                 kinds.insert(e->item);
-            // In front and near the middle of the view.
+            // In front, its start a little left of the middle, so the words
+            // run across the view.
             flying = flying || (e->kind == KIND_TEXT && e->position[2] > -20.0f && e->position[2] < -4.0f &&
-                                std::fabs(e->position[0]) < -0.5f * e->position[2]);
+                                e->position[0] < 0.0f && e->position[0] > 0.4f * e->position[2]);
         }
         // The banner flies in at each level's start: take the first one
         // seen in full light with trash about.

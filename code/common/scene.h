@@ -5,8 +5,8 @@
 //
 // renderScene is called once per frame by the main loop, paused or not, on the
 // main thread with the window's context current. The trail ring (blurIndex,
-// blurCount, in opengl/bufferobjects.h) persists across frames; the game state empties it when a powerup
-// runs out.
+// blurCount, in opengl/bufferobjects.h) persists across frames; the game
+// state empties it when a powerup runs out.
 #pragma once
 
 #include <cstdint>
