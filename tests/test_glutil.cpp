@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The GL utilities against the real Mesa driver under Xvfb: the loading
-// screen, the accumulation-buffer fade, the extension check and the FPS text.
+// The GL utilities against the real Mesa driver: the start-up check of GLEW,
+// the loading screen, the accumulation-buffer fade and the FPS readout.
 #include <gtest/gtest.h>
 
 #include <GL/glew.h>
@@ -9,18 +9,10 @@
 #include "common/settings.h"
 #include "opengl/glutil.h"
 #include "sdl/mainloop.h"
-#include "sdl/video.h"
 #include "support/glcontext.h"
 #include "support/screenshot.h"
-#include "support/xvfb.h"
 
-class GlUtil : public ::testing::Test {
-protected:
-    // The loading screen is read back from the screen: a display of our own.
-    void SetUp() override { openGameWindow(true); }
-};
-
-// No context worth the name ends start-up with a message; the result GLEW
+// Without a usable context start-up ends with a message; the result GLEW
 // gives on Wayland (entry points loaded, no GLX display) lets the game run.
 TEST(GlUtilDeath, GlewFailuresEndStartUpExceptTheMissingGlxDisplay)
 {
@@ -30,46 +22,38 @@ TEST(GlUtilDeath, GlewFailuresEndStartUpExceptTheMissingGlxDisplay)
                 "could not load the OpenGL entry points: Missing GL version");
 }
 
-TEST_F(GlUtil, ExtensionCheckMatchesSubstrings)
+TEST(GlUtil, LoadingScreenIsWhiteWithABlueLineAndItsCaption)
 {
-    EXPECT_TRUE(hasExtension("GL_EXT_framebuffer_object"));
-    EXPECT_TRUE(hasExtension("GL_EXT_framebuffer"));
-    EXPECT_FALSE(hasExtension("GL_DRIFTHAUL_no_such_extension"));
-}
-
-TEST_F(GlUtil, LoadingScreenIsWhiteWithABlueLineAndText)
-{
+    openGameWindow();
     redrawLoadingScreen();
-    SDL_GL_SwapBuffers();
-    const Image shot = grabScreen(gameWindowDisplay());
+    const Image shot = readFramebuffer();
     savePng(shot, testOutputPath("loading-screen.png"));
-    ASSERT_EQ(shot.width, 320);
-
     auto white = [](Rgb p) { return p.r > 240 && p.g > 240 && p.b > 240; };
     auto blue = [](Rgb p) { return p.b > 200 && p.r < 150 && p.g < 150; };
-    // The line at y = -0.75 lies 175 rows down; five pixels wide.
+    // The line at y = -0.75 lies 175 rows down, five pixels wide; the caption
+    // "loading Drifthaul..." below it, from the left edge.
     EXPECT_GT(shot.count(0, 0, 320, 160, white), 320 * 160 * 95 / 100);
     EXPECT_GT(shot.count(0, 172, 320, 179, blue), 320 * 3);
     EXPECT_EQ(shot.count(0, 0, 320, 165, blue), 0);
-    // The caption "loading Drifthaul..." below the line, from the left edge.
     EXPECT_GT(shot.count(5, 179, 200, 200, blue), 40);
     EXPECT_EQ(shot.count(220, 179, 320, 200, blue), 0);
 }
 
-TEST_F(GlUtil, AccumulationFadeBrightensEightFramesMonotonically)
+TEST(GlUtil, AccumulationFadeBrightensEightFramesMonotonically)
 {
+    openGameWindow();
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     screenFade.arm(FADE_IN, 7);
     std::vector<int> levels;
     for (int frame = 0; frame < 8; ++frame) {
         glClear(GL_COLOR_BUFFER_BIT);
         applyScreenFade();
-        ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
         unsigned char pixel[3];
         glReadPixels(160, 100, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, pixel);
         levels.push_back(pixel[0]);
     }
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     EXPECT_EQ(screenFade.fadeMode, FADE_OFF);
     EXPECT_LE(levels.front(), 2);
     EXPECT_GE(levels.back(), 253);
@@ -79,8 +63,9 @@ TEST_F(GlUtil, AccumulationFadeBrightensEightFramesMonotonically)
     EXPECT_NEAR(levels[4], 200, 20);
 }
 
-TEST_F(GlUtil, FirstFpsReadoutShowsZero)
+TEST(GlUtil, FirstFpsReadoutShowsZeroThenTheRate)
 {
+    openGameWindow();
     drawFps();
     EXPECT_STREQ(lastFpsText(), "Fps: 0.0");
     SDL_Delay(40);

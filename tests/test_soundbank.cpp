@@ -1,39 +1,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The sound effects: the generated files themselves, the header guard, real
-// playback through SDL's disk audio driver, and the start-up failures.
+// The sound effects: the generated files, the header guard, real playback
+// through SDL's disk audio driver, and a game without any audio device.
 #include <gtest/gtest.h>
 
 #include <SDL/SDL.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <set>
 #include <sstream>
-#include <string>
 
 #include "soundsynth.h"
 #include "sound/soundbank.h"
 #include "support/gameprocess.h"
 #include "support/glcontext.h"
-#include "support/stagecopy.h"
 #include "support/xvfb.h"
 
 namespace {
 
-// The output of a command, without its status.
-std::string run(const std::string& command)
+// The number after the colon that follows key in a command's output (the
+// first colon is the one after the exit status).
+double soxValue(const std::string& command, const std::string& key = "")
 {
     const std::string out = runCommand(command);
-    return out.substr(out.find(':') + 1);
-}
-
-double statValue(const std::string& stat, const std::string& key)
-{
-    const size_t at = stat.find(key);
-    if (at == std::string::npos)
-        return -1.0;
-    return std::atof(stat.c_str() + stat.find(':', at) + 1);
+    const size_t at = out.find(key);
+    return at == std::string::npos ? -1.0 : std::atof(&out[out.find(':', at) + 1]);
 }
 
 std::string readFile(const std::string& path)
@@ -55,49 +48,47 @@ TEST(SoundFiles, EveryEffectIsShortAudibleAndUnclipped)
     EXPECT_EQ(files.size(), 9u);
     for (const auto& file : files) {
         SCOPED_TRACE(file);
-        EXPECT_EQ(run("sox --i -r '" + file + "'"), "44100\n");
-        EXPECT_EQ(run("sox --i -b '" + file + "'"), "16\n");
-        const double seconds = std::atof(run("sox --i -D '" + file + "'").c_str());
+        EXPECT_EQ(soxValue("sox --i -r '" + file + "'"), 44100);
+        EXPECT_EQ(soxValue("sox --i -b '" + file + "'"), 16);
+        const double seconds = soxValue("sox --i -D '" + file + "'");
         EXPECT_GT(seconds, 0.2);
         EXPECT_LT(seconds, 4.0);
-        const std::string stat = run("sox '" + file + "' -n stat");
-        const double peak = std::max(statValue(stat, "Maximum amplitude"),
-                                     -statValue(stat, "Minimum amplitude"));
-        EXPECT_GT(peak, 0.3) << stat;
-        EXPECT_LT(peak, 0.99) << stat;
-        EXPECT_GT(statValue(stat, "RMS     amplitude"), 0.03) << stat;
+        const std::string stat = "sox '" + file + "' -n stat";
+        const double peak = std::max(soxValue(stat, "Maximum amplitude"), -soxValue(stat, "Minimum amplitude"));
+        EXPECT_GT(peak, 0.3);
+        EXPECT_LT(peak, 0.99);
+        EXPECT_GT(soxValue(stat, "RMS     amplitude"), 0.03);
     }
 }
 
+// Zero channels or a zero rate would overflow SDL_mixer's converter: such
+// headers are refused, AIFF or WAVE, whatever the file is called.
 TEST(SoundHeaderGuard, RejectsZeroChannelsAndZeroRatesOnly)
 {
     const std::string dir = testing::TempDir();
     synth::Buffer tone(0.1);
     tone.tone(0.0, 0.1, 440.0, 0.5, 0.01, 1.0);
-    const std::string good = dir + "/good.aif";
-    ASSERT_TRUE(synth::writeAiff(tone, good));
-    EXPECT_TRUE(soundHeaderPlayable(good.c_str()));
-
-    const std::string bytes = readFile(good);
-    const size_t comm = bytes.find("COMM");
-    ASSERT_NE(comm, std::string::npos);
-    auto variant = [&](const std::string& name, size_t offset, size_t length) {
-        std::string b = bytes;
-        for (size_t k = 0; k < length; ++k)
-            b[comm + 8 + offset + k] = 0;
-        std::ofstream(dir + "/" + name, std::ios::binary) << b;
-        return dir + "/" + name;
+    ASSERT_TRUE(synth::writeAiff(tone, dir + "/good.aif"));
+    const std::string aiff = readFile(dir + "/good.aif");
+    const std::string wav("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x44\xac\0\0\x88\x58\x01\0\x02\0\x10\0data\0\0\0\0",
+                          44);
+    const size_t comm = aiff.find("COMM") + 8;
+    const struct {
+        const char* name;
+        const std::string& bytes;
+        size_t from, count; // bytes set to zero
+        bool playable;
+    } cases[] = {
+        {"good.aif", aiff, 0, 0, true},        {"mono0.aif", aiff, comm, 2, false},
+        {"rate0.aif", aiff, comm + 8, 10, false}, {"one.wav", wav, 0, 0, true},
+        {"zero.aif", wav, 22, 1, false},
     };
-    EXPECT_FALSE(soundHeaderPlayable(variant("mono0.aif", 0, 2).c_str()));
-    EXPECT_FALSE(soundHeaderPlayable(variant("rate0.aif", 8, 10).c_str()));
-
-    // The same guard for WAVE headers, whatever the file is called.
-    std::string wav("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\x01\0\0\0\x44\xac\0\0\x88\x58\x01\0\x02\0\x10\0data\0\0\0\0", 44);
-    std::ofstream(dir + "/zero.aif", std::ios::binary) << wav;
-    EXPECT_FALSE(soundHeaderPlayable((dir + "/zero.aif").c_str()));
-    wav[22] = 1;
-    std::ofstream(dir + "/one.wav", std::ios::binary) << wav;
-    EXPECT_TRUE(soundHeaderPlayable((dir + "/one.wav").c_str()));
+    for (const auto& c : cases) {
+        std::string bytes = c.bytes;
+        bytes.replace(c.from, c.count, c.count, '\0');
+        std::ofstream(dir + "/" + c.name, std::ios::binary) << bytes;
+        EXPECT_EQ(soundHeaderPlayable((dir + "/" + c.name).c_str()), c.playable) << c.name;
+    }
 }
 
 TEST(SoundPlayback, CatchAndHitReallyReachTheAudioDevice)
@@ -116,58 +107,25 @@ TEST(SoundPlayback, CatchAndHitReallyReachTheAudioDevice)
     SDL_Delay(600);
     shutdownSound();
     SDL_Quit();
-
     const std::string pcm = readFile(raw);
     ASSERT_GT(pcm.size(), 44100u);
     size_t loud = 0;
-    for (size_t i = 0; i + 1 < pcm.size(); i += 2) {
-        const int16_t sample = static_cast<int16_t>(uint8_t(pcm[i]) | (uint8_t(pcm[i + 1]) << 8));
-        loud += std::abs(sample) > 2000;
-    }
+    for (size_t i = 0; i + 1 < pcm.size(); i += 2)
+        loud += std::abs(static_cast<int16_t>(uint8_t(pcm[i]) | (uint8_t(pcm[i + 1]) << 8))) > 2000;
     EXPECT_GT(loud, 2000u) << "the effects did not reach the output";
 }
 
 TEST(SoundStartup, WithoutAudioTheGameSaysSoAndPlaysSilently)
 {
-    XvfbServer x("320x200x24");
+    XvfbServer x;
     GameProcess game(x.display(), {{"SDL_AUDIODRIVER", "no-such-driver"}});
-    ASSERT_TRUE(game.waitForStdout("starting the game...")) << game.stderrText();
-    ASSERT_TRUE(game.waitForWindow("drifthaul game"));
+    ASSERT_TRUE(game.waitFor("starting the game...")) << game.err();
     game.xdotool("key space");
     SDL_Delay(300);
     game.xdotool("key Escape");
     EXPECT_EQ(game.waitForExit(), 0);
-    const auto& err = game.stderrLines();
-    ASSERT_EQ(err.size(), 1u) << game.stderrText();
-    EXPECT_TRUE(err[0].rfind("Unable to initialize SDL sound: ", 0) == 0 ||
-                err[0].rfind("Unable to initialize audio: ", 0) == 0)
-        << err[0];
-}
-
-TEST(SoundStartup, MissingCatchSoundEndsStartUpWithItsNumber)
-{
-    StageCopy stage;
-    ASSERT_TRUE(stage.remove("../sounds/collection2.aif"));
-    XvfbServer x("320x200x24");
-    GameProcess game(x.display(), {}, stage.gameDir());
-    EXPECT_EQ(game.waitForExit(), 255);
-    EXPECT_TRUE(game.stderrText().find("Unable to load WAV file number 4: ") != std::string::npos)
-        << game.stderrText();
-    EXPECT_EQ(game.stdoutText().find("loading textures..."), std::string::npos);
-}
-
-TEST(SoundStartup, ZeroChannelHeaderIsRejectedLikeAMissingFile)
-{
-    StageCopy stage;
-    std::string bytes = stage.original("../sounds/witch_laughter.aif");
-    const size_t comm = bytes.find("COMM");
-    ASSERT_NE(comm, std::string::npos);
-    bytes[comm + 8] = 0;
-    bytes[comm + 9] = 0;
-    ASSERT_TRUE(stage.replace("../sounds/witch_laughter.aif", bytes));
-    XvfbServer x("320x200x24");
-    GameProcess game(x.display(), {}, stage.gameDir());
-    EXPECT_EQ(game.waitForExit(), 255);
-    EXPECT_TRUE(game.stderrText().find("Unable to load WAV file number 9: ") != std::string::npos)
-        << game.stderrText();
+    EXPECT_TRUE(game.err().rfind("Unable to initialize SDL sound: ", 0) == 0 ||
+                game.err().rfind("Unable to initialize audio: ", 0) == 0)
+        << game.err();
+    EXPECT_EQ(std::count(game.err().begin(), game.err().end(), '\n'), 1) << game.err();
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The trash list with real templates (models and textures need the OpenGL
-// context): every kind's contact rule, removal, and the level schedule.
+// The trash list and its entries with the real templates (their models and
+// textures need the OpenGL context): where entries start, every kind's
+// contact rule, removal, the level schedule and the level of detail.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,18 +10,30 @@
 #include "common/gamestate.h"
 #include "common/hudpanel.h"
 #include "common/mesh.h"
+#include "common/numeric.h"
 #include "common/powerupitem.h"
-#include "common/settings.h"
 #include "common/textobject.h"
 #include "common/textures.h"
 #include "common/trashitem.h"
 #include "common/trashlist.h"
-#include "common/numeric.h"
 #include "sound/soundbank.h"
 #include "support/glcontext.h"
 #include "support/screenshot.h"
 
 namespace {
+
+// A template whose finest model is a sphere of radius r in a box of half-size r.
+struct Template : ObjectItem {
+    explicit Template(float r)
+    {
+        models[0] = new CMesh();
+        models[0]->radius = r;
+        for (int k = 0; k < 3; ++k) {
+            models[0]->bbox_min[k] = -r;
+            models[0]->bbox_max[k] = r;
+        }
+    }
+};
 
 class List : public ::testing::Test {
 protected:
@@ -29,20 +42,20 @@ protected:
         openGameWindow();
         textureTable = new TextureTable();
         hudPanel.buildOutline(300.0f, 40.0f);
-        hudPanel.setGoal(1000);
     }
     static void TearDownTestSuite()
     {
         delete textureTable;
         textureTable = nullptr;
     }
-
     void SetUp() override
     {
         gameSrand(12439);
         gameState = GameState();
         gameState.hud = &hudPanel;
         gameState.newGame();
+        hudPanel.setGoal(1000);
+        hudPanel.resetScore();
         powerupFrames = 0;
         hazardDistance = 0.0f;
         list = new TrashList(5.0f, 50.0f);
@@ -54,20 +67,21 @@ protected:
         delete funnel;
     }
 
-    // An entry of the given kind placed on the funnel.
+    // An entry of the given kind on the funnel, in a field that stands still.
     TrashListItem* onFunnel(ObjectItem* item, int32_t kind)
     {
+        gameState.drift[2] = 0.0f;
         TrashListItem* e = new TrashListItem(item, kind);
         e->setPosition(funnel->position[0], funnel->position[1], funnel->position[2]);
         list->entries.push_back(e);
         return e;
     }
-
     void step(int frames = 1)
     {
         for (int i = 0; i < frames; ++i)
             list->update(*funnel);
     }
+    int catchSounds() { return soundRequests(SOUND_CATCH_1) + soundRequests(SOUND_CATCH_2); }
 
     TrashList* list = nullptr;
     CatcherFunnel* funnel = nullptr;
@@ -75,136 +89,163 @@ protected:
 
 } // namespace
 
-TEST_F(List, SetUpBuildsTheCatalogueInOrder)
+// Each kind starts 50 units ahead in its own area: trash beside the centre
+// line, a third of the rocks aimed at the ship (the camera sits at minus the
+// ship position), debris anywhere in a wide square, powerups near the middle.
+TEST(EntryPlacement, EachKindStartsInItsArea)
 {
-    ASSERT_EQ(list->trashTemplates.size(), 8u);
-    ASSERT_EQ(list->hazardTemplates.size(), 3u);
-    ASSERT_EQ(list->powerupTemplates.size(), 2u);
-    EXPECT_EQ(list->powerupTemplates[0]->powerupKind(), 1);
-    float scales[3];
-    for (int i = 0; i < 3; ++i) {
-        const ObjectItem* rock = list->hazardTemplates[i];
-        EXPECT_EQ(rock->getTexture(), 1u);
-        EXPECT_GE(rock->modelScale, 3.0f);
-        EXPECT_LE(rock->modelScale, 10.0f);
-        EXPECT_EQ(rock->models[0]->getRadius(), rock->modelScale);
-        scales[i] = rock->modelScale;
+    Template t(1.0f);
+    gameState.shipPosition[0] = 6.0f;
+    gameState.shipPosition[1] = -4.0f;
+    const struct {
+        int32_t kind;
+        float minX, maxX, maxY, aimedShare;
+    } kinds[] = {
+        {KIND_TRASH, 1.5f, 8.0f, 1.5f, 0.0f},
+        {KIND_HAZARD, 0.0f, 15.0f, 25.0f, 0.3f},
+        {KIND_DEBRIS, 0.0f, 40.0f, 40.0f, 0.0f},
+        {KIND_POWERUP, 0.0f, 2.5f, 1.5f, 0.0f},
+    };
+    for (const auto& k : kinds) {
+        float widest = 0.0f;
+        int aimed = 0;
+        for (int i = 0; i < 2000; ++i) {
+            TrashListItem e(&t, k.kind);
+            ASSERT_EQ(e.position[2], -50.0f);
+            ASSERT_GE(std::fabs(e.position[0]), k.minX) << k.kind;
+            ASSERT_LE(std::fabs(e.position[0]), k.maxX) << k.kind;
+            ASSERT_LE(std::fabs(e.position[1]), k.maxY) << k.kind;
+            widest = std::max(widest, std::fabs(e.position[0]));
+            aimed += std::fabs(e.position[0] + 6.0f) <= 1.0f && std::fabs(e.position[1] - 4.0f) <= 1.0f;
+        }
+        EXPECT_GT(widest, k.maxX * 0.8f) << k.kind;
+        EXPECT_NEAR(aimed / 2000.0f, k.aimedShare, 0.05f) << k.kind;
     }
-    EXPECT_NE(scales[0], scales[1]);
-    EXPECT_EQ(list->trashTemplates[0]->models[0]->getRadius(), 2.0f);
+    gameState.shipPosition[0] = gameState.shipPosition[1] = 0.0f;
+    EXPECT_EXIT(TrashListItem(nullptr, KIND_TRASH), testing::ExitedWithCode(1), "monkey did not catch the tarsh!");
+}
+
+// Contact: within ten units of depth only, and a point exactly one radius
+// away touches; trash that overlaps a rock is pushed away once, by its offset.
+TEST(EntryPlacement, ContactAndSeparationAtTheirBoundaries)
+{
+    Template small(2.0f), big(100.0f);
+    TrashListItem e(&small, KIND_HAZARD), rock(&big, KIND_HAZARD), trash(&small, KIND_TRASH);
+    const struct {
+        TrashListItem* entry;
+        float at[3], point[3], margin;
+        bool touches;
+    } contacts[] = {
+        {&rock, {0, 0, -10}, {0, 0, -10}, 0, true},       {&rock, {0, 0, -10.001f}, {0, 0, -10.001f}, 0, false},
+        {&e, {1, 1, -5}, {3, 1, -5}, 0, true},            {&e, {1, 1, -5}, {3.001f, 1, -5}, 0, false},
+        {&e, {1, 1, -5}, {3.001f, 1, -5}, 0.01f, true},  {&e, {1, 1, -5}, {1.5f, 0.5f, -4}, 0, true},
+    };
+    for (const auto& c : contacts) {
+        c.entry->setPosition(c.at[0], c.at[1], c.at[2]);
+        EXPECT_EQ(touches(*c.entry, c.point, c.margin), c.touches) << c.point[0] << " " << c.point[2];
+    }
+    e.setPosition(0, 0, -50);
+    const struct {
+        float from[3], to[3];
+    } separations[] = {
+        {{1, -2, -50}, {2, -4, -50}}, // overlapping: pushed by its offset, once
+        {{4, 0, -50}, {4, 0, -50}},   // touching: stays
+        {{0, 0, -48}, {0, 0, -48}},   // on the same axis: nowhere to push
+    };
+    for (const auto& s : separations) {
+        trash.setPosition(s.from[0], s.from[1], s.from[2]);
+        separate(&e, &trash);
+        separate(nullptr, &trash);
+        for (int k = 0; k < 3; ++k)
+            EXPECT_EQ(trash.position[k], s.to[k]) << s.from[0];
+    }
 }
 
 TEST_F(List, CaughtTrashScoresElevenFramesThenEndsTheLevelCheckAndLeaves)
 {
     gameState.phase = PHASE_PLAYING;
     gameState.bannerShown = true;
-    gameState.drift[2] = 1.0f; // fast enough to pass z = -1 while shrinking
-    hudPanel.resetScore();
     hudPanel.setGoal(40);
-    const int catches = soundRequests(3) + soundRequests(4);
-    TrashListItem* e = onFunnel(list->trashTemplates[0], KIND_TRASH);
-    funnel->setPosition(0, 0, -8);
-    e->setPosition(0, 0, -9);
     list->clock = -1000.0f; // no spawns meanwhile
     hazardDistance = 1000.0f;
+    const int catches = catchSounds();
+    TrashListItem* e = onFunnel(list->trashTemplates[0], KIND_TRASH);
+    gameState.drift[2] = 1.0f; // fast enough to pass z = -1 while shrinking
+    funnel->setPosition(0, 0, -8);
+    e->setPosition(0, 0, -9);
     for (int frame = 1; frame <= 11; ++frame) {
         step();
-        ASSERT_EQ(list->entries.size() - 0, static_cast<size_t>(1 + frame)) << "debris one per frame";
-        EXPECT_TRUE(e->caught) << frame;
+        ASSERT_EQ(list->entries.size(), static_cast<size_t>(1 + frame)) << "debris one per frame";
         EXPECT_EQ(hudPanel.getScore(), 4u * frame);
     }
-    EXPECT_EQ(soundRequests(3) + soundRequests(4), catches + 1);
-    EXPECT_GT(e->position[2], -1.0f);
+    EXPECT_EQ(catchSounds(), catches + 1);
     EXPECT_EQ(gameState.phase, PHASE_PLAYING);
     step();
     EXPECT_EQ(gameState.phase, PHASE_LEVEL_END);
-    for (TrashListItem* other : list->entries)
-        EXPECT_NE(other, e);
-    hudPanel.setGoal(1000);
+    EXPECT_EQ(std::find(list->entries.begin(), list->entries.end(), e), list->entries.end());
 }
 
-TEST_F(List, HazardHitsOnEveryFrameOfContactUnlessShielded)
+// A rock hurts on every frame of contact; under the shield it is caught and
+// scores as trash does, silently; debris touches nothing.
+TEST_F(List, RocksHurtOnEveryFrameUnlessShieldedAndDebrisNever)
 {
-    gameState.drift[2] = 0.0f;
+    onFunnel(list->hazardTemplates[0], KIND_DEBRIS);
+    step(5);
     onFunnel(list->hazardTemplates[0], KIND_HAZARD);
     testing::internal::CaptureStdout();
     step(3);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "ahhhh it hurts!\nahhhh it hurts!\nahhhh it hurts!\n");
     EXPECT_EQ(gameState.health, 79);
+    EXPECT_EQ(hudPanel.getScore(), 0u);
 
-    gameState = GameState();
-    gameState.hud = &hudPanel;
-    gameState.newGame();
-    hudPanel.resetScore();
-    gameState.receivePowerup(POWERUP_SHIELD);
-    gameState.drift[2] = 0.0f;
     for (TrashListItem* e : list->entries)
         delete e;
     list->entries.clear();
-    list->lastHazard = nullptr;
-    TrashListItem* rock = onFunnel(list->hazardTemplates[0], KIND_HAZARD);
-    list->lastHazard = rock;
-    const int catches = soundRequests(3) + soundRequests(4);
+    gameState.health = 100;
+    gameState.receivePowerup(POWERUP_SHIELD);
+    list->lastHazard = onFunnel(list->hazardTemplates[0], KIND_HAZARD);
+    const int catches = catchSounds();
     step(12);
     EXPECT_EQ(gameState.health, 100);
     EXPECT_EQ(hudPanel.getScore(), 44u);
-    EXPECT_EQ(soundRequests(3) + soundRequests(4), catches);
+    EXPECT_EQ(catchSounds(), catches);
     EXPECT_TRUE(list->entries.empty());
     EXPECT_EQ(list->lastHazard, nullptr) << "a removed entry is not remembered";
 }
 
 TEST_F(List, PowerupIsOfferedOnEveryFrameOfContactButStartsOnce)
 {
-    gameState.drift[2] = 0.0f;
     PowerupItem odd(0, 0, 7);
     onFunnel(&odd, KIND_POWERUP);
     testing::internal::CaptureStderr();
-    step(30);
-    std::string expected;
-    for (int i = 0; i < 30; ++i)
-        expected += "unknown type of powerup received: 7\n";
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), expected);
-    for (TrashListItem* e : list->entries)
-        delete e;
+    step(3);
+    const std::string line = "unknown type of powerup received: 7\n";
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), line + line + line);
+    delete list->entries.front();
     list->entries.clear();
 
     gameState.powerupType = 0;
-    const int pickups = soundRequests(0);
+    const int pickups = soundRequests(SOUND_POWERUP);
     TrashListItem* shield = onFunnel(list->powerupTemplates[0], KIND_POWERUP);
     step(30);
-    EXPECT_EQ(soundRequests(0), pickups + 1);
+    EXPECT_EQ(soundRequests(SOUND_POWERUP), pickups + 1);
     EXPECT_EQ(gameState.powerupTimer, 66);
     EXPECT_FALSE(shield->caught);
     EXPECT_EQ(list->entries.size(), 1u);
-    EXPECT_EQ(hudPanel.getScore(), 0u);
 }
 
-TEST_F(List, DebrisNeverReachesTheGameState)
-{
-    gameState.drift[2] = 0.0f;
-    onFunnel(list->hazardTemplates[0], KIND_DEBRIS)->setPosition(0, 0, -5);
-    const int sounds = soundRequests(2) + soundRequests(3) + soundRequests(4);
-    step(20);
-    EXPECT_EQ(gameState.health, 100);
-    EXPECT_EQ(hudPanel.getScore(), 0u);
-    EXPECT_EQ(soundRequests(2) + soundRequests(3) + soundRequests(4), sounds);
-}
-
-TEST_F(List, TextEntriesAreNeverTestedAndLeaveOncePastTheEnd)
+// The banner flies at half the start depth, left of the centre, never
+// touches anything, and leaves once past the end depth.
+TEST_F(List, BannersAreNeverTestedAndLeaveOncePastTheEnd)
 {
     list->addText("Level 1");
-    ASSERT_EQ(list->entries.size(), 1u);
     TrashListItem* text = list->entries.front();
-    EXPECT_EQ(text->scale[0], 0.1f);
-    EXPECT_EQ(text->rotation[0], 0.0f);
     EXPECT_LT(text->position[0], 0.0f);
     EXPECT_NEAR(text->position[2], -12.5f, 1.0f);
-    // Park it on the funnel: nothing happens.
     funnel->setPosition(text->position[0], text->position[1], text->position[2]);
     gameState.drift[2] = 0.0f;
     step(3);
     EXPECT_EQ(gameState.health, 100);
-    // Exactly at the end depth it stays; past it, it goes.
     text->position[2] = -1.0f;
     step();
     EXPECT_EQ(list->entries.size(), 1u);
@@ -213,85 +254,73 @@ TEST_F(List, TextEntriesAreNeverTestedAndLeaveOncePastTheEnd)
     EXPECT_TRUE(list->entries.empty());
 }
 
-TEST_F(List, LongBannersAreCut)
+// Nothing happens while waiting; in level 1 trash comes on the 31st playing
+// frame and then every 43rd, with no rocks and no powerups; in level 2 rocks
+// come at once and then every 20 frames, powerups every 51.
+TEST_F(List, EachLevelSpawnsOnItsSchedule)
 {
-    const std::string seventy(70, 'x');
-    TextObject banner(seventy.c_str(), 0);
-    EXPECT_EQ(std::string(banner.getText()), std::string(63, 'x'));
-    float lo[3], hi[3];
-    banner.boundingBox(lo, hi);
-    EXPECT_GT(hi[0] - lo[0], 100.0f);
-    EXPECT_NEAR(hi[2] - lo[2], 5.0f, 0.01f);
-}
-
-TEST_F(List, LevelOneTrashComesOnThe31stPlayingFrameThenEvery43)
-{
-    gameState.phase = PHASE_PLAYING;
-    std::vector<int> spawns;
-    int hazards = 0, powerups = 0;
-    for (int frame = 1; frame <= 300; ++frame) {
-        TrashListItem* before = list->lastTrash;
-        const int32_t powerupBefore = powerupFrames;
-        TrashListItem* hazardBefore = list->lastHazard;
-        step();
-        if (list->clock == 0.0f)
-            spawns.push_back(frame);
-        hazards += list->lastHazard != hazardBefore;
-        powerups += powerupFrames != powerupBefore;
-        (void)before;
-    }
-    ASSERT_GE(spawns.size(), 3u);
-    EXPECT_EQ(spawns[0], 31);
-    EXPECT_EQ(spawns[1] - spawns[0], 43);
-    EXPECT_EQ(spawns[2] - spawns[1], 43);
-    EXPECT_EQ(hazards, 0);
-    EXPECT_EQ(powerups, 0);
-    EXPECT_LT(hazardDistance, 0.0f);
-    int debris = 0;
-    for (TrashListItem* e : list->entries)
-        debris += e->kind == KIND_DEBRIS;
-    EXPECT_GT(debris, 100);
-}
-
-TEST_F(List, WaitingPhaseAdvancesNothing)
-{
-    ASSERT_EQ(gameState.phase, PHASE_WAITING);
     step(100);
-    EXPECT_EQ(list->clock, 5.0f);
-    EXPECT_EQ(powerupFrames, 0);
-    EXPECT_EQ(hazardDistance, 0.0f);
     EXPECT_TRUE(list->entries.empty());
     EXPECT_FALSE(gameState.bannerShown);
+    const struct {
+        int level;
+        int trash[2], hazards[3], powerups[2];
+    } levels[] = {{0, {31, 74}, {0, 0, 0}, {0, 0}}, {1, {0, 0}, {1, 21, 41}, {51, 102}}};
+    for (const auto& l : levels) {
+        TearDown();
+        SetUp();
+        hazardDistance = -3.0f; // as the level before leaves it
+        gameState.levelIndex = l.level;
+        gameState.startLevel(l.level);
+        gameState.phase = PHASE_PLAYING;
+        std::vector<int> trash, hazards, powerups;
+        std::string banner;
+        for (int frame = 1; frame <= 110; ++frame) {
+            const TrashListItem* hazard = list->lastHazard;
+            const TrashListItem* lastTrash = list->lastTrash;
+            const int32_t powerupBefore = powerupFrames;
+            step();
+            if (list->lastTrash != lastTrash && list->lastTrash)
+                trash.push_back(frame);
+            if (list->lastHazard != hazard && list->lastHazard)
+                hazards.push_back(frame);
+            if (powerupFrames < powerupBefore)
+                powerups.push_back(frame);
+            if (frame == 1)
+                banner = static_cast<TextObject*>(list->entries.front()->item)->getText();
+        }
+        SCOPED_TRACE(banner);
+        EXPECT_EQ(banner, "Level " + std::to_string(l.level + 1));
+        // The first spawns of each kind (none where the level has none).
+        auto first = [](const std::vector<int>& v, size_t n) { return std::vector<int>(v.begin(), v.begin() + std::min(n, v.size())); };
+        EXPECT_EQ(first(trash, 2), std::vector<int>(l.trash, l.trash + (l.trash[0] ? 2 : 0)));
+        EXPECT_EQ(first(hazards, 3), std::vector<int>(l.hazards, l.hazards + (l.hazards[0] ? 3 : 0)));
+        EXPECT_EQ(first(powerups, 2), std::vector<int>(l.powerups, l.powerups + (l.powerups[0] ? 2 : 0)));
+    }
 }
 
-TEST_F(List, LevelTwoHazardsComeAtOnceThenEveryTenUnitsAndPowerupsEvery51Frames)
+// New trash that would overlap the last rock is pushed clear of it: the same
+// spawn, with and without a wide rock at the centre, lands twice as far out.
+TEST_F(List, NewTrashIsPushedClearOfTheLastRock)
 {
-    hazardDistance = -3.0f; // as left by level one
-    gameState.levelIndex = 1;
-    gameState.startLevel(1);
-    gameState.phase = PHASE_PLAYING;
-    std::vector<int> hazardFrames, powerupSpawns;
-    std::string banner;
-    for (int frame = 1; frame <= 200; ++frame) {
-        TrashListItem* hazardBefore = list->lastHazard;
-        step();
-        if (frame == 1)
-            for (TrashListItem* e : list->entries)
-                if (e->kind == KIND_TEXT)
-                    banner = static_cast<TextObject*>(e->item)->getText();
-        if (list->lastHazard != hazardBefore && list->lastHazard)
-            hazardFrames.push_back(frame);
-        if (powerupFrames == 0)
-            powerupSpawns.push_back(frame);
+    Template wide(30.0f);
+    float spawned[2][2];
+    for (int withRock = 0; withRock < 2; ++withRock) {
+        TearDown();
+        SetUp();
+        TrashListItem* rock = new TrashListItem(&wide, KIND_HAZARD);
+        rock->setPosition(0.0f, 0.0f, -50.0f);
+        list->entries.push_back(rock);
+        list->lastHazard = withRock ? rock : nullptr;
+        gameState.phase = PHASE_PLAYING;
+        gameState.drift[2] = 0.0f;
+        while (!list->lastTrash)
+            step();
+        spawned[withRock][0] = list->lastTrash->position[0];
+        spawned[withRock][1] = list->lastTrash->position[1];
     }
-    EXPECT_EQ(banner, "Level 2");
-    ASSERT_GE(hazardFrames.size(), 3u);
-    EXPECT_EQ(hazardFrames[0], 1);
-    EXPECT_EQ(hazardFrames[1] - hazardFrames[0], 20);
-    EXPECT_EQ(hazardFrames[2] - hazardFrames[1], 20);
-    ASSERT_GE(powerupSpawns.size(), 3u);
-    EXPECT_EQ(powerupSpawns[0], 51);
-    EXPECT_EQ(powerupSpawns[1] - powerupSpawns[0], 51);
+    EXPECT_FLOAT_EQ(spawned[1][0], 2.0f * spawned[0][0]);
+    EXPECT_FLOAT_EQ(spawned[1][1], 2.0f * spawned[0][1]);
 }
 
 TEST_F(List, LevelEndForgetsTheLastSpawnsAndScattersOutward)
@@ -303,22 +332,16 @@ TEST_F(List, LevelEndForgetsTheLastSpawnsAndScattersOutward)
     const float where[3] = {0, 0, 0};
     gameState.checkLevelComplete(4.0f, where);
     gameState.drift[2] = 0.0f;
-    gameState.update(); // level-end frame 1
+    gameState.update();
     step();
     EXPECT_EQ(list->lastTrash, nullptr);
-    EXPECT_EQ(list->lastHazard, nullptr);
     TrashListItem* e = list->entries.back();
-    const float x0 = e->position[0];
-    EXPECT_FLOAT_EQ(e->velocity[0], 0.001f * x0);
+    EXPECT_FLOAT_EQ(e->velocity[0], 0.001f * e->position[0]);
     EXPECT_EQ(e->velocity[2], 0.0f);
     const float v1 = e->velocity[0];
     gameState.update();
     step();
     EXPECT_FLOAT_EQ(e->velocity[0], 2.5f * v1);
-    gameState.update();
-    step();
-    EXPECT_FLOAT_EQ(e->velocity[0], 2.5f * 2.5f * v1);
-    hudPanel.resetScore();
 }
 
 // An entry draws its fine model nearer than 20 units, the medium one to 35
@@ -326,7 +349,6 @@ TEST_F(List, LevelEndForgetsTheLastSpawnsAndScattersOutward)
 TEST_F(List, DetailChangesAtTwentyAndThirtyFiveUnits)
 {
     TrashListItem rock(list->hazardTemplates[0], KIND_HAZARD);
-    rock.active = true;
     rock.setRotation(0.0f, 0.0f, 0.0f);
     auto picture = [&](float z, int lod) {
         beginTestPicture(0.0f);
@@ -342,18 +364,13 @@ TEST_F(List, DetailChangesAtTwentyAndThirtyFiveUnits)
         glDisable(GL_LIGHTING);
         return readFramebuffer();
     };
-    const struct {
-        float z;
-        int lod;
-    } cases[] = {{-19.9f, 0}, {-20.1f, 1}, {-34.9f, 1}, {-35.1f, 2}};
+    const std::pair<float, int> cases[] = {{-19.9f, 0}, {-20.1f, 1}, {-34.9f, 1}, {-35.1f, 2}};
     for (const auto& c : cases) {
-        const Image drawn = picture(c.z, -1);
+        const Image drawn = picture(c.first, -1);
         for (int lod = 0; lod < 3; ++lod) {
-            const int differing = drawn.differingPixels(picture(c.z, lod), 0);
-            if (lod == c.lod)
-                EXPECT_EQ(differing, 0) << "at " << c.z;
-            else
-                EXPECT_GT(differing, 50) << "at " << c.z << " level " << lod;
+            const int differing = drawn.differingPixels(picture(c.first, lod), 0);
+            EXPECT_EQ(differing == 0, lod == c.second) << "at " << c.first << " level " << lod;
+            EXPECT_TRUE(differing == 0 || differing > 50) << "at " << c.first << " level " << lod;
         }
     }
 }

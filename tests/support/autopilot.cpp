@@ -3,9 +3,9 @@
 
 #include <SDL/SDL.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 
 #include "common/catcher.h"
 #include "common/gamestate.h"
@@ -16,7 +16,6 @@
 #include "common/settings.h"
 #include "common/textobject.h"
 #include "common/trashlist.h"
-#include "common/numeric.h"
 #include "sdl/mainloop.h"
 #include "sdl/startup.h"
 #include "support/glcontext.h"
@@ -24,30 +23,21 @@
 
 namespace {
 
-float radiusOf(const TrashListItem* e)
+// How far the funnel keeps from a rock that could reach it within two seconds.
+float clearance(const TrashListItem* e)
 {
-    return e->item && e->item->models[0] ? e->item->models[0]->getRadius() : 1.0f;
+    const float r = e->item && e->item->models[0] ? e->item->models[0]->getRadius() : 1.0f;
+    const bool near = e->kind == KIND_HAZARD && e->position[2] > -19.0f - r && e->position[2] < 1.0f;
+    return near ? r + 2.5f : -1.0f;
 }
 
-// Rocks that could touch the funnel within the next couple of seconds.
-bool threatening(const TrashListItem* e)
+// Whether the rock lies within its clearance of the segment a-b, in x and y.
+bool inTheWay(const TrashListItem* rock, const float a[2], const float b[2])
 {
-    return e->kind == KIND_HAZARD && e->position[2] > -5.0f - radiusOf(e) - 14.0f && e->position[2] < 1.0f;
-}
-
-float clearance(const TrashListItem* rock)
-{
-    return radiusOf(rock) + 2.5f;
-}
-
-// Distance from point p to the segment a-b, in x and y.
-float segmentDistance(const float p[2], const float a[2], const float b[2])
-{
-    const float abx = b[0] - a[0], aby = b[1] - a[1];
-    const float len2 = abx * abx + aby * aby;
-    float t = len2 > 0 ? ((p[0] - a[0]) * abx + (p[1] - a[1]) * aby) / len2 : 0.0f;
-    t = std::fmax(0.0f, std::fmin(1.0f, t));
-    return std::hypot(a[0] + t * abx - p[0], a[1] + t * aby - p[1]);
+    const float* p = rock->position;
+    const float abx = b[0] - a[0], aby = b[1] - a[1], len2 = abx * abx + aby * aby;
+    const float t = len2 > 0 ? std::clamp(((p[0] - a[0]) * abx + (p[1] - a[1]) * aby) / len2, 0.0f, 1.0f) : 0.0f;
+    return std::hypot(a[0] + t * abx - p[0], a[1] + t * aby - p[1]) < clearance(rock);
 }
 
 // Where the player wants the funnel this frame.
@@ -58,63 +48,37 @@ void chooseTarget(Strategy strategy, float& tx, float& ty)
     ty = funnel[1];
     const bool shielded = gameState.powerupTimer > 15 && gameState.powerupType == POWERUP_SHIELD;
     const bool dodging = strategy == Strategy::collect && !shielded;
-
-    if (dodging) {
-        // Flee first: straight away from the nearest rock the funnel is inside.
-        for (const TrashListItem* e : trashList->entries) {
-            if (!threatening(e))
-                continue;
-            const float dx = funnel[0] - e->position[0];
-            const float dy = funnel[1] - e->position[1];
-            const float d = std::hypot(dx, dy);
-            if (d >= clearance(e))
-                continue;
-            float ux = d > 0.01f ? dx / d : 1.0f;
-            float uy = d > 0.01f ? dy / d : 0.0f;
-            const float reach = clearance(e) + 1.0f;
-            tx = e->position[0] + ux * reach;
-            ty = e->position[1] + uy * reach;
-            if (std::fabs(tx) > 15.0f || std::fabs(ty) > 15.0f) {
-                // Cornered by the edge: slide along it instead.
-                std::swap(ux, uy);
-                ux = -ux;
-                if (std::fabs(e->position[0] + ux * reach) > 15.0f || std::fabs(e->position[1] + uy * reach) > 15.0f) {
-                    ux = -ux;
-                    uy = -uy;
-                }
-                tx = e->position[0] + ux * reach;
-                ty = e->position[1] + uy * reach;
-            }
-            return;
+    for (const TrashListItem* e : trashList->entries) {
+        // Flee first: straight away from a rock the funnel is inside, or
+        // along the edge when that way is cornered.
+        if (!dodging || !inTheWay(e, funnel, funnel))
+            continue;
+        const float dx = funnel[0] - e->position[0], dy = funnel[1] - e->position[1];
+        const float d = std::hypot(dx, dy), reach = clearance(e) + 1.0f;
+        const float ux = d > 0.01f ? dx / d : 1.0f, uy = d > 0.01f ? dy / d : 0.0f;
+        const float ways[3][2] = {{ux, uy}, {-uy, ux}, {uy, -ux}};
+        for (const auto& w : ways) {
+            tx = e->position[0] + w[0] * reach;
+            ty = e->position[1] + w[1] * reach;
+            if (std::fabs(tx) <= 15.0f && std::fabs(ty) <= 15.0f)
+                break;
         }
+        return;
     }
-
     const TrashListItem* best = nullptr;
     for (const TrashListItem* e : trashList->entries) {
         if (!e->active || e->caught || e->position[2] < -40.0f || e->position[2] > -3.0f)
             continue;
-        bool wanted;
-        if (strategy == Strategy::ram)
-            wanted = e->kind == KIND_HAZARD;
-        else
-            wanted = e->kind == KIND_TRASH || e->kind == KIND_POWERUP || (shielded && e->kind == KIND_HAZARD);
+        const bool wanted = strategy == Strategy::ram
+                                ? e->kind == KIND_HAZARD
+                                : e->kind == KIND_TRASH || e->kind == KIND_POWERUP || (shielded && e->kind == KIND_HAZARD);
         if (!wanted || (best && e->position[2] <= best->position[2]))
             continue;
-        if (dodging) {
-            // Skip what lies in or behind a rock's path.
-            bool safe = true;
-            const float to[2] = {e->position[0], e->position[1]};
-            for (const TrashListItem* rock : trashList->entries) {
-                if (!threatening(rock))
-                    continue;
-                const float at[2] = {rock->position[0], rock->position[1]};
-                if (segmentDistance(at, funnel, to) < clearance(rock))
-                    safe = false;
-            }
-            if (!safe)
-                continue;
-        }
-        best = e;
+        bool safe = true;
+        for (const TrashListItem* rock : trashList->entries)
+            safe = safe && !(dodging && inTheWay(rock, funnel, e->position));
+        if (safe)
+            best = e;
     }
     if (best) {
         tx = best->position[0];
@@ -132,13 +96,12 @@ void autopilotStartGame()
         setenv("DISPLAY", sharedTestDisplay().c_str(), 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         startUp();
-        // Shut down as the game does before the process ends: SDL's audio
-        // thread must not outlive the libraries' teardown.
+        // Shut down as the game does: SDL's audio thread must not outlive the libraries.
         std::atexit([] { shutDown(); });
         started = true;
         return;
     }
-    // A fresh game in the same world: the list empties, the rules restart.
+    // A fresh game in the same world.
     for (TrashListItem* e : trashList->entries)
         delete e;
     trashList->entries.clear();
@@ -154,14 +117,10 @@ AutopilotStats autopilotPlay(Strategy strategy, int maxFrames, int renderEvery,
                              const std::function<void(int)>& everyFrame)
 {
     AutopilotStats stats;
-    int levelEndStart = -1;
     bool quit = false;
     for (int frame = 0; frame < maxFrames && !gameState.stopped; ++frame) {
-        stats.frames = frame + 1;
-        if (gameState.phase == PHASE_WAITING) {
+        if (gameState.phase == PHASE_WAITING)
             handleKey(SDLK_SPACE, quit);
-            ++stats.levelsStarted;
-        }
         float tx, ty;
         chooseTarget(strategy, tx, ty);
         const int xrel = static_cast<int>(std::lround((tx - gameState.shipTarget[0]) * 16.0f));
@@ -169,52 +128,23 @@ AutopilotStats autopilotPlay(Strategy strategy, int maxFrames, int renderEvery,
         if (xrel != 0 || yrel != 0)
             handleMouseMotion(0, 0, 0, xrel, yrel);
 
-        // Watch what the frame does.
-        std::vector<std::pair<TrashListItem*, bool>> before;
+        std::vector<TrashListItem*> loose;
         for (TrashListItem* e : trashList->entries)
-            before.emplace_back(e, e->caught);
-        const int healthBefore = gameState.health;
-        const int32_t timerBefore = gameState.powerupTimer;
-        const int32_t phaseBefore = gameState.phase;
-        const int32_t level = gameState.levelIndex;
-        const bool bannerBefore = gameState.bannerShown;
-
+            if (!e->caught)
+                loose.push_back(e);
+        const int health = gameState.health, level = gameState.levelIndex;
+        const bool banner = gameState.bannerShown;
         updateFrame();
-
-        for (const auto& b : before) {
-            // Entries that were removed this frame are not dereferenced.
-            bool alive = false;
-            for (TrashListItem* e : trashList->entries)
-                alive = alive || e == b.first;
-            if (alive && !b.second && b.first->caught) {
-                if (level < 3)
-                    ++stats.catchesPerLevel[level];
-                stats.shieldCatches += b.first->kind == KIND_HAZARD;
+        for (TrashListItem* e : trashList->entries)
+            if (e->caught && std::find(loose.begin(), loose.end(), e) != loose.end()) {
+                stats.catchesPerLevel[std::min(level, 2)] += 1;
+                stats.shieldCatches += e->kind == KIND_HAZARD;
             }
-        }
-        if (!bannerBefore && gameState.bannerShown) {
-            for (TrashListItem* e : trashList->entries)
-                if (e->kind == KIND_TEXT)
-                    stats.banners.push_back(static_cast<TextObject*>(e->item)->getText());
-        }
-        stats.hits += gameState.health < healthBefore ? (healthBefore - gameState.health) / 7 : 0;
-        if (gameState.powerupTimer > timerBefore)
-            ++stats.powerupsReceived;
-        // After the last level the index has run past the table.
-        if (gameState.powerupType == POWERUP_SLOW_MOTION && gameState.powerupTimer != 0 &&
-            gameState.levelIndex < levelCount) {
-            ++stats.slowMotionFrames;
-            const float expected = static_cast<float>(levelTable[gameState.levelIndex].levelSpeed * double(0.3f));
-            stats.slowMotionCutDrift = stats.slowMotionCutDrift && gameState.drift[2] == expected;
-        }
-        if (phaseBefore == PHASE_PLAYING && gameState.phase == PHASE_LEVEL_END) {
-            stats.scoreAtLevelEnd.push_back(gameState.hud->getScore());
-            levelEndStart = frame;
-        }
-        if (phaseBefore == PHASE_LEVEL_END && gameState.phase != PHASE_LEVEL_END)
-            stats.levelEndUpdates.push_back(frame - levelEndStart);
+        for (TrashListItem* e : trashList->entries)
+            if (!banner && gameState.bannerShown && e->kind == KIND_TEXT)
+                stats.banners.push_back(static_cast<TextObject*>(e->item)->getText());
+        stats.hits += std::max(0, health - gameState.health) / 7;
         stats.maxEntries = std::max(stats.maxEntries, static_cast<int>(trashList->entries.size()));
-
         if (renderEvery > 0 && frame % renderEvery == 0) {
             renderScene();
             applyScreenFade();

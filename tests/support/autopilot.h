@@ -1,25 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The autopilot: plays the real game in-process through the main loop's own
-// update order, steering only with relative mouse motion, and seeing only
-// what a player sees (the entries' places and kinds, the funnel, the meter).
+// update order, steering only with relative mouse motion and seeing only what
+// a player sees (the entries' places and kinds, the funnel).
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 struct AutopilotStats {
-    int frames = 0;
-    int levelsStarted = 0;
-    std::vector<int> catchesPerLevel{0, 0, 0};
-    std::vector<uint32_t> scoreAtLevelEnd;
-    std::vector<int> levelEndUpdates;
+    int catchesPerLevel[3] = {0, 0, 0};
     std::vector<std::string> banners;
-    int powerupsReceived = 0;
     int shieldCatches = 0;
-    int slowMotionFrames = 0;
-    bool slowMotionCutDrift = true;
     int maxEntries = 0;
     int hits = 0;
 };
@@ -28,7 +20,7 @@ enum class Strategy { collect, ram };
 
 // Starts the game (the real start-up, once per process) or restarts it.
 void autopilotStartGame();
-// Plays until the game is over or the frame budget is spent. Rendering runs
-// every renderEvery frames (0: never).
+// Plays until the game is over or maxFrames are spent, rendering every
+// renderEvery frames (0: never).
 AutopilotStats autopilotPlay(Strategy strategy, int maxFrames, int renderEvery,
                              const std::function<void(int frame)>& everyFrame = nullptr);

@@ -18,21 +18,13 @@ void enterStageDirectory()
         std::abort();
 }
 
-static std::string windowDisplay;
-
-std::string gameWindowDisplay()
-{
-    return windowDisplay;
-}
-
-void openGameWindow(bool ownDisplay)
+void openGameWindow()
 {
     static bool open = false;
     if (open)
         return;
     enterStageDirectory();
-    windowDisplay = ownDisplay ? privateTestDisplay() : sharedTestDisplay();
-    setenv("DISPLAY", windowDisplay.c_str(), 1);
+    setenv("DISPLAY", sharedTestDisplay().c_str(), 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     setupVideo(false);
     initGl();

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <sys/stat.h>
+#include <unistd.h>
 
 Rgb Image::at(int x, int y) const
 {
@@ -57,6 +58,17 @@ Image grabScreen(const std::string& display)
     }
     XCloseDisplay(dpy);
     return image;
+}
+
+Image grabWaitingScreen(const std::string& display)
+{
+    auto white = [](Rgb p) { return p.r > 200 && p.g > 200 && p.b > 200; };
+    Image shot = grabScreen(display);
+    for (int i = 0; i < 60 && !(shot.count(0, 31, 320, 48, white) > 150 && shot.count(0, 50, 320, 100, white) < 5000); ++i) {
+        usleep(200000);
+        shot = grabScreen(display);
+    }
+    return shot;
 }
 
 Image readFramebuffer()

@@ -35,6 +35,10 @@ struct Image {
 };
 
 Image grabScreen(const std::string& display);
+// Grabs the display until the waiting screen's invitation shows in its row
+// over dark sky (the white loading screen would pass for the row alone), or
+// about twelve seconds have passed.
+Image grabWaitingScreen(const std::string& display);
 Image readFramebuffer();
 bool savePng(const Image& image, const std::string& path);
 // Where tests write their pictures (created on demand).
