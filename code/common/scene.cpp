@@ -19,16 +19,9 @@
 #include "common/numeric.h"
 #include "sdl/video.h"
 
-static float shakeOffsets[3] = {0.0f, 0.0f, 0.0f};
-
 void resetBlurTrail()
 {
     blurCount = 0;
-}
-
-const float* lastShakeOffsets()
-{
-    return shakeOffsets;
 }
 
 void setupCamera()
@@ -43,6 +36,7 @@ void setupCamera()
         glTranslatef(p[0], p[1], p[2]);
 
     if (gameState.shakeFrames != 0) {
+        float shakeOffsets[3];
         for (int k = 0; k < 3; ++k) {
             const double u = randomFraction();
             shakeOffsets[k] = static_cast<float>((2.0 * u - 1.0) * gameState.shakeFrames * 0.1);

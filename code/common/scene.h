@@ -22,5 +22,3 @@ void resetBlurTrail();
 // Gives the planet the texture of level n (level 0 keeps the start-up image).
 void retexturePlanetForLevel(int32_t n);
 
-// The last shake offsets applied by setupCamera, for the scene's tests.
-const float* lastShakeOffsets();

@@ -41,7 +41,6 @@ static Stopwatch fpsStopwatch;
 static double fpsPrevious = 0.0;
 static double fpsCurrent = 0.0;
 static std::ostringstream fpsStream;
-static std::string fpsText;
 static const int fpsLine = 1;
 
 void ensureGlutInitialised()
@@ -183,13 +182,7 @@ void drawFps()
     fpsStream.precision(1);
     fpsStream << "Fps: " << fps;
     fpsStream.unsetf(std::ios_base::floatfield);
-    fpsText = fpsStream.str();
-    drawBitmapText(fpsText.c_str(), fpsLine);
-}
-
-const char* lastFpsText()
-{
-    return fpsText.c_str();
+    drawBitmapText(fpsStream.str().c_str(), fpsLine);
 }
 
 void drawBitmapText(const char* text, int line)

@@ -36,5 +36,3 @@ void popIdentityMatrices();
 // GLUT's bitmap fonts need glutInit first; every text routine calls this.
 void ensureGlutInitialised();
 
-// The text of the last FPS readout, for the overlay's tests.
-const char* lastFpsText();
