@@ -20,7 +20,7 @@ PACKAGES="
     sox libsox-fmt-all espeak-ng
     appstream desktop-file-utils
     fonts-dejavu-core
-    clang-14 libclang-rt-14-dev valgrind
+    clang-14 libclang-rt-14-dev
     dpkg-dev debhelper lintian man-db
     libsdl1.2-compat
 "

@@ -21,8 +21,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-enum Damage { missing, empty, truncated, randomBytes, zeroChannels };
-const char* const damageNames[] = {"missing", "empty", "truncated", "random bytes", "zero channels"};
+// The last three are sound headers SDL_mixer's converter would overflow on.
+enum Damage { missing, empty, truncated, randomBytes, zeroChannels, zeroRate, zeroChannelWave };
+const char* const damageNames[] = {"missing",       "empty",     "truncated",          "random bytes",
+                                   "zero channels", "zero rate", "zero-channel WAVE"};
 
 enum class Ends {
     fatal,      // message and exit code at start-up
@@ -63,8 +65,13 @@ struct GameRun {
             bytes.resize(c.damage == empty ? 0 : bytes.size() / 2);
         for (char& b : bytes)
             b = c.damage == randomBytes ? static_cast<char>(rng() & 0xFF) : b;
+        const size_t comm = bytes.find("COMM") + 8;
         if (c.damage == zeroChannels)
-            bytes[bytes.find("COMM") + 8] = bytes[bytes.find("COMM") + 9] = 0;
+            bytes.replace(comm, 2, 2, '\0');
+        if (c.damage == zeroRate)
+            bytes.replace(comm + 8, 10, 10, '\0');
+        if (c.damage == zeroChannelWave)
+            bytes.assign("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\x01\0\0\0\x44\xac\0\0\x88\x58\x01\0\x02\0\x10\0data\0\0\0\0", 44);
         if (c.damage != missing)
             std::ofstream(file, std::ios::binary) << bytes;
         game.reset(new GameProcess(x.display(), {{"MESA_DEBUG", "1"}}, (root / "game").string()));
@@ -139,8 +146,9 @@ std::vector<Case> allCases()
         const Outcome fatal{Ends::fatal, 255, "Unable to load WAV file number " + std::to_string(sound.first) + ": "};
         each(std::string("../sounds/") + sound.second + ".aif", fatal, fatal, Ends::either);
     }
-    cases.push_back({"../sounds/witch_laughter.aif", zeroChannels, Ends::fatal, 255,
-                     "Unable to load WAV file number 9: unplayable sound header"});
+    for (Damage d : {zeroChannels, zeroRate, zeroChannelWave})
+        cases.push_back({"../sounds/witch_laughter.aif", d, Ends::fatal, 255,
+                         "Unable to load WAV file number 9: unplayable sound header"});
     for (const char* name : {"default_lighting", "noise", "bricks_my", "CH14-WardBRDF", "CH11-stripe", "planets",
                              "texture_combe"})
         for (const char* ext : {".vert", ".frag"}) {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the main loop does with keys and mouse motion, and the screen fade's
-// steps, driven in-process (the end-to-end test sends the same through X).
+// steps, in-process (the end-to-end test sends the same keys through X).
 #include <gtest/gtest.h>
 
 #include "common/gamestate.h"
@@ -8,7 +8,10 @@
 #include "common/settings.h"
 #include "sdl/mainloop.h"
 
-TEST(MainLoopKeys, SpaceStartsPlayOnlyFromWaitingAndPauseFreezesTheUpdate)
+// Space starts play only from waiting, even while paused; paused, the mouse
+// still moves the target but the frame's update moves nothing; the first two
+// motions are skipped; the render key keeps the debug bits.
+TEST(MainLoopKeys, SpacePauseMouseAndRenderKeys)
 {
     gameState = GameState();
     gameState.hud = &hudPanel;
@@ -22,38 +25,23 @@ TEST(MainLoopKeys, SpaceStartsPlayOnlyFromWaitingAndPauseFreezesTheUpdate)
     handleKey(SDLK_RETURN, quit);
     handleKey(SDLK_SPACE, quit);
     EXPECT_EQ(gameState.phase, PHASE_PLAYING);
-    // Paused, the mouse still moves the target but the frame's update moves nothing.
-    mouseSkip = 2;
-    handleMouseMotion(0, 0, 0, 32, 0);
+    for (int motion = 0; motion < 3; ++motion)
+        handleMouseMotion(0, 0, 0, 32, 0);
     updateFrame();
     EXPECT_EQ(gameState.shipTarget[0], 2.0f);
     EXPECT_FALSE(gameState.path.isMoving());
     handleKey(SDLK_RETURN, quit);
     EXPECT_FALSE(gameState.paused);
 
-    // The render key cycles the mode and keeps the debug bits; other keys do nothing.
     renderFlags = RENDER_BUFFER_OBJECTS | RENDER_NORMALS | RENDER_BOUNDING_BOX;
     testing::internal::CaptureStdout();
     handleKey(SDLK_r, quit);
     EXPECT_EQ(renderFlags & RENDER_MODE_MASK, static_cast<uint32_t>(RENDER_WIREFRAME));
-    handleKey(SDLK_r, quit);
-    handleKey(SDLK_r, quit);
-    handleKey(SDLK_a, quit);
+    for (SDLKey key : {SDLK_r, SDLK_r, SDLK_a})
+        handleKey(key, quit);
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(renderFlags, RENDER_BUFFER_OBJECTS | RENDER_NORMALS | RENDER_BOUNDING_BOX);
     EXPECT_FALSE(quit);
-}
-
-TEST(MainLoopKeys, TheFirstTwoMouseMotionsAreIgnored)
-{
-    gameState = GameState();
-    gameState.phase = PHASE_PLAYING;
-    mouseSkip = 0;
-    handleMouseMotion(0, 10, 10, 16, 0);
-    handleMouseMotion(0, 10, 10, 16, 0);
-    EXPECT_EQ(gameState.shipTarget[0], 0.0f);
-    handleMouseMotion(0, 10, 10, 16, 0);
-    EXPECT_EQ(gameState.shipTarget[0], 1.0f);
 }
 
 TEST(ScreenFade, EachFadeScalesEightFramesAndStops)

@@ -84,12 +84,6 @@ TEST(MeshGl, EveryStagedModelLoadsAtEveryLevelAndHasItsShape)
             EXPECT_NEAR(drawn, e.type == MODEL_SPACESHIP ? 10.0f : 2.0f, 0.01f);
             EXPECT_GT(m.radius, drawn * 0.99f);
             EXPECT_LE(m.radius, std::hypot(hi[0] - lo[0], hi[1] - lo[1], hi[2] - lo[2]) / 2 * m.scale * 1.001f);
-            for (const CVertexStruct& v : m.vertices)
-                ASSERT_NEAR(std::hypot(v.normal[0], v.normal[1], v.normal[2]), 1.0f, 1e-3f);
-            if (lod == 0) {
-                const Image shot = draw(m, RENDER_BUFFER_OBJECTS);
-                EXPECT_GT(lit(shot), 1500);
-                savePng(shot, testOutputPath("model-" + std::to_string(e.type) + ".png"));
-            }
+            EXPECT_GT(lit(draw(m, RENDER_BUFFER_OBJECTS)), 1500);
         }
 }

@@ -1,30 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The video-mode choice over the lists SDL can give: the asked size when it
-// is listed, else the last listed mode, and the messages and exit codes of
-// the lists that leave no choice.
+// is listed, else the last listed mode, any size when all are available, and
+// the exit codes of the lists that leave no choice.
 #include <gtest/gtest.h>
 
 #include "sdl/video.h"
-
-namespace {
-
-struct Choice {
-    int width, height;
-    std::string out, err;
-};
-
-Choice choose(SDL_Rect** modes)
-{
-    Choice c{320, 200, "", ""};
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    chooseVideoModeFrom(modes, c.width, c.height);
-    c.out = testing::internal::GetCapturedStdout();
-    c.err = testing::internal::GetCapturedStderr();
-    return c;
-}
-
-} // namespace
 
 TEST(VideoMode, KeepsAListedSizeElseTakesTheLastListed)
 {
@@ -41,16 +21,15 @@ TEST(VideoMode, KeepsAListedSizeElseTakesTheLastListed)
         {reinterpret_cast<SDL_Rect**>(-1), 320, 200, "All resolutions available.\n", ""},
     };
     for (const auto& c : cases) {
-        const Choice got = choose(c.modes);
-        EXPECT_EQ(got.width, c.width);
-        EXPECT_EQ(got.height, c.height);
-        EXPECT_EQ(got.out, c.out);
-        EXPECT_EQ(got.err, c.err);
+        int width = 320, height = 200;
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        chooseVideoModeFrom(c.modes, width, height);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), c.out);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), c.err);
+        EXPECT_EQ(width, c.width);
+        EXPECT_EQ(height, c.height);
     }
-}
-
-TEST(VideoModeDeath, NoModeAtAllEndsTheGame)
-{
     SDL_Rect* empty[] = {nullptr};
     int w = 320, h = 200;
     EXPECT_EXIT(chooseVideoModeFrom(empty, w, h), testing::ExitedWithCode(2),
