@@ -93,8 +93,8 @@ TEST(SoundStartup, WithoutAudioTheGameSaysSoAndPlaysSilently)
     SDL_Delay(300);
     game.xdotool("key Escape");
     EXPECT_EQ(game.waitForExit(), 0);
-    EXPECT_TRUE(game.err().rfind("Unable to initialize SDL sound: ", 0) == 0 ||
-                game.err().rfind("Unable to initialize audio: ", 0) == 0)
-        << game.err();
-    EXPECT_EQ(std::count(game.err().begin(), game.err().end(), '\n'), 1) << game.err();
+    const std::string err = game.err();
+    EXPECT_TRUE(err.rfind("Unable to initialize SDL sound: ", 0) == 0 || err.rfind("Unable to initialize audio: ", 0) == 0)
+        << err;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
 }

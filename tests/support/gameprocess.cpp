@@ -3,11 +3,11 @@
 
 #include <X11/Xlib.h>
 
-#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <poll.h>
+#include <fstream>
+#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,30 +16,31 @@ std::string stagedGameDir()
     return std::string(DRIFTHAUL_STAGE_DIR) + "/game";
 }
 
-static double now()
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
 bool hasLine(const std::string& text, const std::string& prefix)
 {
     return ("\n" + text).find("\n" + prefix) != std::string::npos;
+}
+
+static std::string readAll(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
 }
 
 GameProcess::GameProcess(const std::string& display, const std::map<std::string, std::string>& env,
                          const std::string& gameDir, const std::string& executable)
     : display_(display)
 {
-    int out[2], err[2];
-    if (pipe(out) != 0 || pipe(err) != 0)
-        return;
+    char pattern[] = "/tmp/drifthaul-game-XXXXXX";
+    files_ = mkdtemp(pattern);
     const std::string dir = gameDir.empty() ? stagedGameDir() : gameDir;
     const std::string path = executable.empty() ? dir + "/drifthaul" : executable;
     pid_ = fork();
     if (pid_ == 0) {
-        dup2(out[1], 1);
-        dup2(err[1], 2);
-        if (chdir(dir.c_str()) != 0)
+        if (!freopen((files_ + "/out").c_str(), "w", stdout) || !freopen((files_ + "/err").c_str(), "w", stderr) ||
+            chdir(dir.c_str()) != 0)
             _exit(126);
         // No sound card here: the dummy driver keeps the mixer working silently.
         std::map<std::string, std::string> vars = {{"DISPLAY", display}, {"SDL_AUDIODRIVER", "dummy"}};
@@ -50,10 +51,6 @@ GameProcess::GameProcess(const std::string& display, const std::map<std::string,
         execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
-    close(out[1]);
-    close(err[1]);
-    fds_[0] = out[0];
-    fds_[1] = err[0];
 }
 
 GameProcess::~GameProcess()
@@ -62,55 +59,43 @@ GameProcess::~GameProcess()
         kill(pid_, SIGKILL);
         waitpid(pid_, nullptr, 0);
     }
-    for (int fd : fds_)
-        if (fd >= 0)
-            close(fd);
+    std::system(("rm -rf '" + files_ + "'").c_str());
 }
 
-void GameProcess::pump(double seconds)
+std::string GameProcess::out() const
 {
-    pollfd p[2] = {{fds_[0], POLLIN, 0}, {fds_[1], POLLIN, 0}};
-    if (poll(p, 2, static_cast<int>(seconds * 1000)) <= 0)
-        return;
-    std::string* texts[2] = {&out_, &err_};
-    for (int i = 0; i < 2; ++i) {
-        if (!(p[i].revents & (POLLIN | POLLHUP)))
-            continue;
-        char buffer[4096];
-        const ssize_t n = read(fds_[i], buffer, sizeof buffer);
-        if (n > 0) {
-            texts[i]->append(buffer, static_cast<size_t>(n));
-        } else {
-            close(fds_[i]);
-            fds_[i] = -1;
-        }
-    }
+    return readAll(files_ + "/out");
+}
+
+std::string GameProcess::err() const
+{
+    return readAll(files_ + "/err");
 }
 
 bool GameProcess::waitFor(const std::string& text, double seconds)
 {
-    const double end = now() + seconds;
-    while (!hasLine(out_, text) && !hasLine(err_, text)) {
-        if (now() > end || (fds_[0] < 0 && fds_[1] < 0))
+    for (int i = 0; i < seconds * 20; ++i) {
+        const bool gone = exited_ || waitpid(pid_, &status_, WNOHANG) == pid_;
+        exited_ = gone;
+        if (hasLine(out(), text) || hasLine(err(), text))
+            return true;
+        if (gone)
             return false;
-        pump(0.05);
+        usleep(50000);
     }
-    return true;
+    return false;
 }
 
 int GameProcess::waitForExit(double seconds)
 {
-    const double end = now() + seconds;
-    int status = 0;
-    while (!exited_) {
-        pump(0.02);
-        exited_ = waitpid(pid_, &status, WNOHANG) == pid_;
-        if (!exited_ && now() > end)
-            return -2000;
+    for (int i = 0; !exited_ && i < seconds * 50; ++i) {
+        exited_ = waitpid(pid_, &status_, WNOHANG) == pid_;
+        if (!exited_)
+            usleep(20000);
     }
-    while (fds_[0] >= 0 || fds_[1] >= 0)
-        pump(0.5);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1000 - WTERMSIG(status);
+    if (!exited_)
+        return -2000;
+    return WIFEXITED(status_) ? WEXITSTATUS(status_) : -1000 - WTERMSIG(status_);
 }
 
 bool GameProcess::xdotool(const std::string& args) const

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The staged game binary as a child process for end-to-end tests: its
-// standard output and error are collected as they come, its exit status is
-// waited for, and X input reaches it through xdotool on its display.
+// standard output and error go to files of its own, its exit status is waited
+// for, and X input reaches it through xdotool on its display.
 #pragma once
 
 #include <map>
@@ -21,22 +21,18 @@ public:
     bool waitFor(const std::string& text, double seconds = 20.0);
     // The exit code, -1000 - signal, or -2000 on timeout.
     int waitForExit(double seconds = 20.0);
-    const std::string& out() const { return out_; }
-    const std::string& err() const { return err_; }
-
+    std::string out() const;
+    std::string err() const;
     // xdotool arguments, run against the game's display.
     bool xdotool(const std::string& args) const;
     // Asks the window to close as a window manager would (WM_DELETE_WINDOW).
     bool closeWindow() const;
 
 private:
-    void pump(double seconds);
-
     pid_t pid_ = -1;
-    int fds_[2] = {-1, -1};
-    std::string out_, err_;
-    std::string display_;
+    int status_ = 0;
     bool exited_ = false;
+    std::string display_, files_;
 };
 
 std::string stagedGameDir();
