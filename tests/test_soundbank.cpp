@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <set>
-#include <sstream>
 
 #include "sound/soundbank.h"
 #include "support/gameprocess.h"
@@ -26,14 +25,6 @@ double soxValue(const std::string& command, const std::string& key = "")
     const std::string out = runCommand(command);
     const size_t at = out.find(key);
     return at == std::string::npos ? -1.0 : std::atof(&out[out.find(':', at) + 1]);
-}
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 } // namespace

@@ -21,9 +21,9 @@ bool hasLine(const std::string& text, const std::string& prefix)
     return ("\n" + text).find("\n" + prefix) != std::string::npos;
 }
 
-static std::string readAll(const std::string& path)
+std::string readFile(const std::string& path)
 {
-    std::ifstream in(path);
+    std::ifstream in(path, std::ios::binary);
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
@@ -64,12 +64,12 @@ GameProcess::~GameProcess()
 
 std::string GameProcess::out() const
 {
-    return readAll(files_ + "/out");
+    return readFile(files_ + "/out");
 }
 
 std::string GameProcess::err() const
 {
-    return readAll(files_ + "/err");
+    return readFile(files_ + "/err");
 }
 
 bool GameProcess::waitFor(const std::string& text, double seconds)

@@ -38,5 +38,7 @@ private:
 std::string stagedGameDir();
 // Runs a shell command: its exit status, a colon, then its output (both streams).
 std::string runCommand(const std::string& command);
+// A whole file's bytes (empty when it cannot be read).
+std::string readFile(const std::string& path);
 // Whether some line of text starts with prefix.
 bool hasLine(const std::string& text, const std::string& prefix);
