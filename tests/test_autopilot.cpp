@@ -4,18 +4,44 @@
 #include <gtest/gtest.h>
 
 #include "common/gamestate.h"
+#include "common/scene.h"
+#include "common/settings.h"
+#include "common/trashitem.h"
+#include "common/trashlist.h"
+#include "opengl/bufferobjects.h"
 #include "support/autopilot.h"
+#include "support/screenshot.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
+#include <set>
+
 #include <malloc.h>
-#include <unistd.h>
 
+// The collector's game also gives the README's pictures (scripts/screenshots.sh
+// runs it on a 1024 x 768 screen): a banner flying in across the view with
+// trash about, the full trail with two kinds of trash, and the win screen.
 TEST(Autopilot, ACollectorWinsAllThreeLevelsAndARammerDies)
 {
     autopilotStartGame();
-    AutopilotStats s = autopilotPlay(Strategy::collect, 12000, 10);
+    bool banner = false, trail = false;
+    auto picture = [](const char* name) {
+        renderScene();
+        return savePng(readFramebuffer(), testOutputPath(name));
+    };
+    AutopilotStats s = autopilotPlay(Strategy::collect, 12000, 10, [&](int) {
+        std::set<const void*> kinds;
+        bool flying = false;
+        for (const TrashListItem* e : trashList->entries) {
+            if (e->kind == KIND_TRASH && e->position[2] > -45.0f)
+                kinds.insert(e->item);
+            flying = flying || (e->kind == KIND_TEXT && e->position[2] > -20.0f && e->position[2] < -4.0f &&
+                                e->position[0] < 0.0f && e->position[0] > 0.4f * e->position[2]);
+        }
+        if (!banner && flying && screenFade.fadeMode == FADE_OFF && !kinds.empty())
+            banner = picture("level-banner.png");
+        if (!trail && gameState.powerupType == POWERUP_SLOW_MOTION && blurCount == 5 && kinds.size() >= 2)
+            trail = picture("slow-motion.png");
+    });
+    picture("win.png");
     ASSERT_EQ(gameState.phase, PHASE_GAME_OVER) << "stopped at level " << gameState.levelIndex;
     EXPECT_GT(gameState.health, 0) << "hits taken: " << s.hits;
     const float* rgba = nullptr;

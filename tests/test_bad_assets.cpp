@@ -9,9 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <random>
-#include <unistd.h>
 
 #include "support/gameprocess.h"
 #include "support/xvfb.h"

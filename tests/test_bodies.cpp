@@ -1,50 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The backdrop's starfield and planet, and the catcher funnel's geometry.
+// The backdrop's planet and the catcher funnel's geometry.
 #include <gtest/gtest.h>
-
-#include <cmath>
 
 #include "common/catcher.h"
 #include "common/gamestate.h"
-#include "common/mesh.h"
 #include "common/textures.h"
 #include "opengl/bodies.h"
 #include "support/glcontext.h"
-#include "support/screenshot.h"
 
-// The points are recorded once: new stars must replace the recording.
-TEST(Backdrop, RecreatedStarsAreTheOnesDrawnAndThePlanetKeepsOneTexture)
+// Each level's planet image goes into the same texture name, so three levels
+// never use up the table; a missing image leaves the planet untextured.
+TEST(Backdrop, ThePlanetKeepsOneTextureForEveryLevel)
 {
     openGameWindow();
     textureTable = new TextureTable();
-    auto litAfterDrawing = [](CStarfield& field) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(-1, 1, -1, 1, -2, 2);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glDisable(GL_LIGHTING);
-        glDisable(GL_TEXTURE_2D);
-        field.draw();
-        glEnable(GL_TEXTURE_2D);
-        glEnable(GL_LIGHTING);
-        const Image shot = readFramebuffer();
-        return shot.count(0, 0, shot.width, shot.height, [](Rgb p) { return p.r + p.g + p.b > 0; });
-    };
-    CStarfield field;
-    field.createStars(3000, 0.9f);
-    const int many = litAfterDrawing(field);
-    EXPECT_EQ(litAfterDrawing(field), many);
-    field.createStars(0, 0.9f);
-    EXPECT_EQ(litAfterDrawing(field), 0);
-    field.createStars(100, 0.9f);
-    const int few = litAfterDrawing(field);
-    EXPECT_GT(few, 0);
-    EXPECT_LT(few * 5, many);
-
-    // Each level's planet image goes into the same texture name, so three
-    // levels never use up the table; a missing image leaves it untextured.
     CPlanetoid p;
     p.init("../textures/environment/Earth_Day.bmp", 2000.0f);
     const unsigned before = textureTable->size();

@@ -224,13 +224,3 @@ TEST_F(Rules, PowerupsRunTheirTimeAndANewLevelEndsThem)
     EXPECT_EQ(soundRequests(SOUND_POWERUP), pickups + 4) << "the old slow motion ran on into the level";
     EXPECT_DEATH(state.startLevel(3), "");
 }
-
-TEST_F(Rules, CatchingTrashPlaysOneOfTheTwoCatchSounds)
-{
-    const int before = sounds(SOUND_CATCH_1, SOUND_CATCH_2), first = soundRequests(SOUND_CATCH_1);
-    for (int i = 0; i < 40; ++i)
-        state.catchTrash(0);
-    EXPECT_EQ(sounds(SOUND_CATCH_1, SOUND_CATCH_2), before + 40);
-    EXPECT_GT(soundRequests(SOUND_CATCH_1) - first, 5);
-    EXPECT_LT(soundRequests(SOUND_CATCH_1) - first, 35);
-}

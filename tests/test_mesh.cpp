@@ -3,7 +3,6 @@
 // twins) and the coarse stand-ins each model type becomes far away.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
 
 #include "common/mesh.h"
@@ -23,40 +22,6 @@ CVertexStruct at(float x, float y, float z)
 }
 
 } // namespace
-
-// The box always holds the origin; the scale brings the mean half extent to
-// the size (five times it for types 13 and 14); an empty mesh keeps scale 1.
-TEST(MeshProcessing, BoxHoldsTheOriginAndScaleBringsTheMeanHalfExtentToSize)
-{
-    const struct {
-        int type;
-        float xs[2], size, scale, centre, radius;
-    } cases[] = {
-        {MODEL_CAN, {10.0f, 12.0f}, 1.0f, 3.0f / 7.0f, 6.0f, -1.0f},
-        {13, {10.0f, 12.0f}, 1.0f, 15.0f / 7.0f, 6.0f, -1.0f},
-        {14, {10.0f, 12.0f}, 1.0f, 15.0f / 7.0f, 6.0f, -1.0f},
-        {MODEL_SPHERE, {-2.0f, 2.0f}, 2.0f, 2.0f, 0.0f, 2.0f},
-    };
-    for (const auto& c : cases) {
-        CMesh m;
-        for (float x : c.xs)
-            m.vertices.push_back(at(x, 1.0f, 1.0f));
-        m.model_type = c.type;
-        m.size = c.size;
-        m.size_factor = c.type == 13 || c.type == 14 ? 5.0f : 1.0f; // as load sets it
-        m.computeBounds();
-        EXPECT_EQ(m.bbox_min[1], 0.0f) << c.type;
-        EXPECT_FLOAT_EQ(m.scale, c.scale) << c.type;
-        EXPECT_FLOAT_EQ(m.center[0], c.centre) << c.type;
-        EXPECT_FLOAT_EQ(m.scaled_center[0], c.centre * c.scale) << c.type;
-        if (c.radius > 0) {
-            EXPECT_EQ(m.radius, c.radius);
-        }
-    }
-    CMesh empty;
-    empty.computeBounds();
-    EXPECT_EQ(empty.scale, 1.0f);
-}
 
 // A unit square of four triangles round a centre split into two twin
 // records, each with two faces, the twin's two tilted: both records get the

@@ -67,21 +67,21 @@ TEST(MeshGl, EveryStagedModelLoadsAtEveryLevelAndHasItsShape)
     } models[] = {
         {MODEL_SODA_CAN, 1.9f, 2.1f},      {MODEL_CAN, 1.0f, 1.3f},           {MODEL_PACKET, 0.2f, 0.35f},
         {MODEL_FUMIGENE, 2.0f, 2.6f},      {MODEL_WOODEN_BARREL, 1.2f, 1.6f}, {MODEL_BURNED_BARREL, 1.3f, 1.7f},
-        {MODEL_PIZZA_SLICE, 0.05f, 0.25f}, {MODEL_SPACESHIP, 0.8f, 1.4f},
+        {MODEL_PIZZA_SLICE, 0.05f, 0.25f}, {MODEL_SPACESHIP, 0.8f, 1.4f},    {14, 0.5f, 2.0f},
     };
     for (const auto& e : models)
         for (int lod = 0; lod < 2; ++lod) {
-            SCOPED_TRACE(std::string(modelPaths[e.type]) + " level " + std::to_string(lod));
+            SCOPED_TRACE("type " + std::to_string(e.type) + " level " + std::to_string(lod));
             CMesh m;
             m.load(e.type, lod, 2.0f);
             const float* lo = m.bbox_min;
             const float* hi = m.bbox_max;
             EXPECT_GT((hi[2] - lo[2]) / (hi[0] - lo[0]), e.minZOverX);
             EXPECT_LT((hi[2] - lo[2]) / (hi[0] - lo[0]), e.maxZOverX);
-            // Drawn at its size: the mean half extent becomes 2 (10 for the ship),
+            // Drawn at its size: the mean half extent becomes 2 (10 for 13 and 14),
             // and the radius reaches its farthest vertex, within the box.
             const float drawn = (hi[0] - lo[0] + hi[1] - lo[1] + hi[2] - lo[2]) / 6.0f * m.scale;
-            EXPECT_NEAR(drawn, e.type == MODEL_SPACESHIP ? 10.0f : 2.0f, 0.01f);
+            EXPECT_NEAR(drawn, e.type >= MODEL_SPACESHIP ? 10.0f : 2.0f, 0.01f);
             EXPECT_GT(m.radius, drawn * 0.99f);
             EXPECT_LE(m.radius, std::hypot(hi[0] - lo[0], hi[1] - lo[1], hi[2] - lo[2]) / 2 * m.scale * 1.001f);
             EXPECT_GT(lit(draw(m, RENDER_BUFFER_OBJECTS)), 1500);

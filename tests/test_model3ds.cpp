@@ -5,17 +5,13 @@
 // be slow; and every model file the build writes, as a closed outward surface.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <map>
 #include <numeric>
 
 #include "common/mesh.h"
 #include "common/model3ds.h"
-#include "model3ds_writer.h"
 #include "modelshapes.h"
 #include "support/gameprocess.h"
 

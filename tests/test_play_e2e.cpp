@@ -3,7 +3,6 @@
 // real X input, and pictures checked by colours in regions.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <thread>
 
 #include "support/gameprocess.h"

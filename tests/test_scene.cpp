@@ -4,10 +4,7 @@
 // and the fade, the funnel in wireframe, batched debris and the trail.
 #include <gtest/gtest.h>
 
-#include <GL/glew.h>
-#include <SDL/SDL.h>
 
-#include <algorithm>
 #include <cmath>
 
 #include "common/catcher.h"

@@ -4,7 +4,6 @@
 // (broken sources are in the bad-asset table).
 #include <gtest/gtest.h>
 
-#include <GL/glew.h>
 
 #include "common/mesh.h"
 #include "common/settings.h"

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The smoothed ship path: where the ship is frame by frame, how it stops and
-// restarts, and its bounds under random streams of targets.
+// The smoothed ship path: where the ship is frame by frame, and how it stops
+// and restarts.
 #include <gtest/gtest.h>
-
-#include <random>
 
 #include "common/shippath.h"
 
@@ -71,31 +69,4 @@ TEST(ShipPath, RunsOutWhereTheShipIsAndSettlesOnARepeatedTarget)
     }
     EXPECT_FLOAT_EQ(p.position()[0], -7.5f);
     EXPECT_FLOAT_EQ(p.position()[1], 3.25f);
-}
-
-// Between none and six targets a frame, at random inside the field: the
-// list stays bounded, the segment inside it, the ship inside the field.
-TEST(ShipPath, RandomTargetStreamsStayBounded)
-{
-    std::mt19937 rng(2024);
-    std::uniform_real_distribution<float> coord(-15.0f, 15.0f);
-    std::uniform_int_distribution<int> burst(0, 6);
-    for (int stream = 0; stream < 3000; ++stream) {
-        ShipPath p = gamePath();
-        for (int frame = 0; frame < 120; ++frame) {
-            const int events = burst(rng) == 0 ? 0 : burst(rng);
-            for (int e = 0; e <= events; ++e) {
-                if (e < events)
-                    p.addPoint(coord(rng), coord(rng), -4.0f);
-                else
-                    p.advance();
-                const int n = static_cast<int>(p.pointCount());
-                ASSERT_GE(n, 3);
-                ASSERT_LE(n, 23);
-                ASSERT_GE(p.segmentIndex(), 0);
-                ASSERT_LE(p.segmentIndex(), std::max(0, n - 4));
-            }
-            ASSERT_LE(std::fabs(p.position()[0]), 15.0f + 1e-3f);
-        }
-    }
 }

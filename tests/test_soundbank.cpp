@@ -5,11 +5,6 @@
 
 #include <SDL/SDL.h>
 
-#include <cstdio>
-#include <algorithm>
-#include <cstdlib>
-#include <fstream>
-#include <set>
 
 #include "sound/soundbank.h"
 #include "support/gameprocess.h"

@@ -107,36 +107,6 @@ TEST(EntryPlacement, EachKindStartsInItsArea)
     EXPECT_EXIT(TrashListItem(nullptr, KIND_TRASH), testing::ExitedWithCode(1), "monkey did not catch the tarsh!");
 }
 
-// Contact: within ten units of depth only, and a point exactly one radius
-// away touches; trash that overlaps a rock is pushed away once, by its offset.
-TEST(EntryPlacement, ContactAndSeparationAtTheirBoundaries)
-{
-    Template small(2.0f), big(100.0f);
-    TrashListItem e(&small, KIND_HAZARD), rock(&big, KIND_HAZARD), trash(&small, KIND_TRASH);
-    const struct {
-        TrashListItem* entry;
-        float at[3], point[3], margin;
-        bool touches;
-    } contacts[] = {
-        {&rock, {0, 0, -10}, {0, 0, -10}, 0, true},      {&rock, {0, 0, -10.001f}, {0, 0, -10.001f}, 0, false},
-        {&e, {1, 1, -5}, {3, 1, -5}, 0, true},           {&e, {1, 1, -5}, {3.001f, 1, -5}, 0, false},
-        {&e, {1, 1, -5}, {3.001f, 1, -5}, 0.01f, true}, {&e, {1, 1, -5}, {1.5f, 0.5f, -4}, 0, true},
-    };
-    for (const auto& c : contacts) {
-        c.entry->setPosition(c.at[0], c.at[1], c.at[2]);
-        EXPECT_EQ(touches(*c.entry, c.point, c.margin), c.touches) << c.point[0] << " " << c.point[2];
-    }
-    e.setPosition(0, 0, -50);
-    // Overlapping, touching, and on the same axis with nowhere to push.
-    const float moves[][2][3] = {{{1, -2, -50}, {2, -4, -50}}, {{4, 0, -50}, {4, 0, -50}}, {{0, 0, -48}, {0, 0, -48}}};
-    for (const auto& m : moves) {
-        trash.setPosition(m[0][0], m[0][1], m[0][2]);
-        separate(&e, &trash);
-        separate(nullptr, &trash);
-        EXPECT_TRUE(std::equal(m[1], m[1] + 3, trash.position)) << m[0][0];
-    }
-}
-
 // Caught trash scores its value on each of the eleven frames it shrinks
 // (leaving debris each frame), plays one catch sound, then counts toward the
 // level's end and leaves. A rock hurts on every frame of contact; under the
