@@ -7,15 +7,14 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
 
 Rgb Image::at(int x, int y) const
 {
-    const size_t i = (static_cast<size_t>(y) * width + x) * 3;
-    return {rgb[i], rgb[i + 1], rgb[i + 2]};
+    const uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
+    return {p[0], p[1], p[2]};
 }
 
 int Image::differingPixels(const Image& other, int tolerance) const
@@ -24,11 +23,8 @@ int Image::differingPixels(const Image& other, int tolerance) const
         return width * height;
     int n = 0;
     for (size_t i = 0; i < rgb.size(); i += 3)
-        for (int c = 0; c < 3; ++c)
-            if (std::abs(int(rgb[i + c]) - int(other.rgb[i + c])) > tolerance) {
-                ++n;
-                break;
-            }
+        n += std::abs(rgb[i] - other.rgb[i]) > tolerance || std::abs(rgb[i + 1] - other.rgb[i + 1]) > tolerance ||
+             std::abs(rgb[i + 2] - other.rgb[i + 2]) > tolerance;
     return n;
 }
 
@@ -36,27 +32,22 @@ Image grabScreen(const std::string& display)
 {
     Image image;
     Display* dpy = XOpenDisplay(display.c_str());
-    if (!dpy)
-        return image;
-    const Window root = DefaultRootWindow(dpy);
     XWindowAttributes attrs;
-    XGetWindowAttributes(dpy, root, &attrs);
-    XImage* x = XGetImage(dpy, root, 0, 0, attrs.width, attrs.height, AllPlanes, ZPixmap);
+    XImage* x = dpy && XGetWindowAttributes(dpy, DefaultRootWindow(dpy), &attrs)
+                    ? XGetImage(dpy, DefaultRootWindow(dpy), 0, 0, attrs.width, attrs.height, AllPlanes, ZPixmap)
+                    : nullptr;
     if (x) {
         image.width = attrs.width;
         image.height = attrs.height;
-        image.rgb.resize(static_cast<size_t>(image.width) * image.height * 3);
         for (int y = 0; y < image.height; ++y)
             for (int xx = 0; xx < image.width; ++xx) {
                 const unsigned long p = XGetPixel(x, xx, y);
-                const size_t i = (static_cast<size_t>(y) * image.width + xx) * 3;
-                image.rgb[i] = static_cast<uint8_t>((p >> 16) & 0xFF);
-                image.rgb[i + 1] = static_cast<uint8_t>((p >> 8) & 0xFF);
-                image.rgb[i + 2] = static_cast<uint8_t>(p & 0xFF);
+                image.rgb.insert(image.rgb.end(), {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)});
             }
         XDestroyImage(x);
     }
-    XCloseDisplay(dpy);
+    if (dpy)
+        XCloseDisplay(dpy);
     return image;
 }
 
@@ -78,14 +69,12 @@ Image readFramebuffer()
     Image image;
     image.width = viewport[2];
     image.height = viewport[3];
-    std::vector<uint8_t> raw(static_cast<size_t>(image.width) * image.height * 3);
+    const size_t row = static_cast<size_t>(image.width) * 3;
+    std::vector<uint8_t> raw(row * image.height);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE, raw.data());
-    image.rgb.resize(raw.size());
-    const size_t row = static_cast<size_t>(image.width) * 3;
-    for (int y = 0; y < image.height; ++y)
-        std::copy(raw.begin() + (image.height - 1 - y) * row, raw.begin() + (image.height - y) * row,
-                  image.rgb.begin() + y * row);
+    for (int y = image.height - 1; y >= 0; --y) // GL counts rows from the bottom
+        image.rgb.insert(image.rgb.end(), raw.begin() + y * row, raw.begin() + (y + 1) * row);
     return image;
 }
 
