@@ -16,7 +16,7 @@ rm -rf "$out"
 mkdir -p "$out/drifthaul"
 (cd "$root" && git ls-files -z --cached --others --exclude-standard | xargs -0 tar -cf - --) |
     tar -xf - -C "$out/drifthaul"
-(cd "$out/drifthaul" && dpkg-buildpackage -us -uc -b)
+(cd "$out/drifthaul" && dpkg-buildpackage -us -uc -b -Jauto)
 
 lintian --fail-on error,warning --info "$out"/drifthaul_*.changes
 echo "package: $(ls "$out"/drifthaul_*.deb)"

@@ -17,7 +17,7 @@ ShipPath gamePath()
 } // namespace
 
 // Where the ship is, frame by frame (the first frame by hand: control x 0, 0,
-// 0, 0.5 at t = 1/3 give 0.5 / 162), for two mouse streams: a steady drag,
+// 0, 0.5 at t = 1/3 give 0.5 / 162), for three mouse streams: a steady drag,
 // where the list is trimmed to seven points once the curve is two pieces in
 // and catches up when it runs near the end; and a burst of targets before the
 // curve has left its first piece, which trims from the front and starts that
@@ -37,6 +37,20 @@ TEST(ShipPath, FollowsADragAndABurstToTheKnownPlaces)
                                              {40, 11.166667f}};
     for (const auto& d : dragged)
         EXPECT_NEAR(xs[d.first - 1], d.second, 1e-4f) << "frame " << d.first;
+
+    // A target every third frame: the curve runs near its end between them
+    // and catches up.
+    ShipPath slow = gamePath();
+    xs.clear();
+    for (int frame = 1; frame <= 20; ++frame) {
+        if (frame % 3 == 1)
+            slow.addPoint(0.5f * frame, 0.0f, -4.0f);
+        slow.advance();
+        xs.push_back(slow.position()[0]);
+    }
+    EXPECT_NEAR(xs[3], 0.276578f, 1e-4f);
+    EXPECT_NEAR(xs[11], 4.990076f, 1e-4f);
+    EXPECT_NEAR(xs[19], 7.978145f, 1e-4f);
 
     ShipPath burst = gamePath();
     burst.addPoint(3.0f, 0.0f, -4.0f);
