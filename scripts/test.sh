@@ -33,7 +33,7 @@ LD_LIBRARY_PATH="$compat${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}" \
 
 # The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
 # Leak checking is off here: the GL driver's JIT code leaves unattributable
-# allocations; the soaks check that the game's memory stays flat instead.
+# allocations; the soak checks that the game's memory stays flat instead.
 asan="${DRIFTHAUL_ASAN_BUILD_DIR:-$root/build-asan}"
 cmake -S "$root" -B "$asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRIFTHAUL_SANITIZE=ON
 cmake --build "$asan" -j"$(nproc)"
