@@ -1,10 +1,11 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Fuzzes the model file reader's core with libFuzzer (clang 14, address and
-# undefined-behaviour sanitizers) for a bounded time.
+# Fuzzes the model file reader's core with libFuzzer (the release's clang,
+# address and undefined-behaviour sanitizers) for a bounded time.
 # Usage: scripts/fuzz.sh [seconds, default 30]
-# Seeds: the committed corpus and the staged game models. Crashes are written
-# to tests/fuzz/regressions/, which the ordinary test run replays. Inputs up
+# Seeds: the committed corpus, the saved regressions (so every run replays
+# them first) and the staged game models. Crashes are written to
+# tests/fuzz/regressions/. Inputs up
 # to 2 MiB, and any that takes over 5 s counts as a failure: a slow reader is
 # a hang to a player.
 set -eu
@@ -13,11 +14,11 @@ seconds="${1:-30}"
 work="${DRIFTHAUL_BUILD_DIR:-$root/build}/fuzz"
 mkdir -p "$work/corpus"
 
-clang++-14 -std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+clang++ -std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
     -I"$root/code" "$root/tests/fuzz/fuzz_model3ds.cpp" "$root/code/common/model3ds.cpp" \
     -o "$work/fuzz_model3ds"
 
-cp "$root"/tests/fuzz/corpus/* "$work/corpus/" 2>/dev/null || true
+cp "$root"/tests/fuzz/corpus/* "$root"/tests/fuzz/regressions/* "$work/corpus/" 2>/dev/null || true
 find "${DRIFTHAUL_BUILD_DIR:-$root/build}/stage/models" -name '*.3ds' -exec cp {} "$work/corpus/" \; 2>/dev/null || true
 
 cd "$work"

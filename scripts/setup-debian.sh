@@ -1,7 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the Debian 12 packages that building, playing and testing Drifthaul
-# need. Safe to run again: apt-get skips what is already there.
+# Installs the packages that building, playing and testing Drifthaul need, on
+# Debian 12 or 13. Safe to run again: apt-get skips what is already there.
 set -eu
 
 SUDO=""
@@ -20,12 +20,21 @@ PACKAGES="
     sox libsox-fmt-all espeak-ng
     appstream desktop-file-utils
     fonts-dejavu-core
-    clang-14 libclang-rt-14-dev
+    clang
     dpkg-dev debhelper lintian man-db
-    libsdl1.2-compat
 "
 
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
+# The release's own clang (14 on Debian 12, 19 on 13) and the fuzzer runtime
+# of the same version.
+clang_version=$(apt-cache depends clang | sed -n 's/^ *Depends: clang-\([0-9][0-9]*\)$/\1/p' | head -n 1)
+PACKAGES="$PACKAGES libclang-rt-$clang_version-dev"
+# Debian 13's SDL 1.2 is sdl12-compat already; on 12 it is a second build
+# that the test command runs the suite against too.
+. /etc/os-release
+if [ "${VERSION_ID:-}" = 12 ]; then
+    PACKAGES="$PACKAGES libsdl1.2-compat"
+fi
 # shellcheck disable=SC2086
 $SUDO apt-get install -y -qq --no-install-recommends $PACKAGES

@@ -3,6 +3,8 @@
 // game's seed and the main loop's update order; and soaks of many games.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "common/gamestate.h"
 #include "common/scene.h"
 #include "common/settings.h"

@@ -30,11 +30,8 @@ TEST(Install, AnyPrefixGetsALauncherDataManPageDesktopEntryIconAndMetainfo)
     const std::string desktop = p + "share/applications/org.drifthaul.Drifthaul.desktop'";
     EXPECT_EQ(runCommand("desktop-file-validate " + desktop), "0:");
     EXPECT_EQ(runCommand("grep -x 'Categories=Game;ArcadeGame;' " + desktop).rfind("0:", 0), 0u);
-    // The screenshots have no public address yet: their relative paths are
-    // the one complaint allowed.
     const std::string validated = runCommand("appstreamcli validate --no-net " + p +
-                                             "share/metainfo/org.drifthaul.Drifthaul.metainfo.xml' | grep '^E:' | "
-                                             "grep -v web-url-expected");
+                                             "share/metainfo/org.drifthaul.Drifthaul.metainfo.xml' | grep '^E:'");
     EXPECT_EQ(validated, "1:") << validated;
 
     // The installed game starts from anywhere and shows the invitation once

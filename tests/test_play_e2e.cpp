@@ -3,6 +3,8 @@
 // real X input, and pictures checked by colours in regions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <thread>
 
 #include "support/gameprocess.h"

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/catcher.h"
@@ -15,6 +16,7 @@
 #include "common/trashitem.h"
 #include "common/trashlist.h"
 #include "opengl/bodies.h"
+#include "opengl/glutil.h"
 #include "opengl/shaders.h"
 #include "sdl/mainloop.h"
 #include "sdl/video.h"
@@ -274,6 +276,29 @@ TEST_F(Scene, WinScreenShowsItsMessageAndLitObjectsAndFadesOnce)
     const Image bright = renderAt(320, 200);
     EXPECT_LE(win.differingPixels(bright, 2), 5);
 
+    // Without an accumulation buffer the fade multiplies every pixel of the
+    // frame by its factor, exactly.
+    const bool accum = windowHasAccumBuffer;
+    windowHasAccumBuffer = false;
+    renderScene();
+    const Image frame = readFramebuffer();
+    for (float factor : {1.0f, 4.0f / 7.0f, 0.0f}) {
+        renderScene();
+        scaleFrame(factor);
+        const Image scaled = readFramebuffer();
+        int off = 0;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 320; ++x) {
+                const Rgb a = frame.at(x, y), b = scaled.at(x, y);
+                off += std::abs(b.r - a.r * factor) > 2 || std::abs(b.g - a.g * factor) > 2 ||
+                       std::abs(b.b - a.b * factor) > 2;
+            }
+        EXPECT_LE(off, 100) << "factor " << factor;
+    }
+    windowHasAccumBuffer = accum;
+
+    // The window's own way (the accumulation buffer where it has one) dims
+    // every lit pixel alike, once.
     screenFade.arm(FADE_OUT, 3);
     renderScene();
     applyScreenFade();

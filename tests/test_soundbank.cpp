@@ -3,6 +3,8 @@
 // audio driver, and a game without any audio device.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <SDL/SDL.h>
 
 

@@ -4,6 +4,8 @@
 // contact rule, the level schedule, the level-end scatter and the detail.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 
 #include "common/catcher.h"

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The video-mode choice over the lists SDL can give: the asked size when it
 // is listed, else the last listed mode, any size when all are available, and
-// the exit codes of the lists that leave no choice.
+// the exit codes of the lists that leave no choice; and the window on
+// drivers without the deep buffers.
 #include <gtest/gtest.h>
 
 #include "sdl/video.h"
+#include "support/xvfb.h"
 
 TEST(VideoMode, KeepsAListedSizeElseTakesTheLastListed)
 {
@@ -35,4 +37,35 @@ TEST(VideoMode, KeepsAListedSizeElseTakesTheLastListed)
     EXPECT_EXIT(chooseVideoModeFrom(empty, w, h), testing::ExitedWithCode(2),
                 "There does not seem to be any available modes! oops!!");
     EXPECT_EXIT(chooseVideoModeFrom(nullptr, w, h), testing::ExitedWithCode(255), "");
+}
+
+// A link seam plays a driver without the deep buffers (Mesa 25, Xwayland):
+// a mode call fails while it asks for more depth bits than maxDepth or for an
+// accumulation buffer.
+static int maxDepth = 24, askedDepth = 0, askedAccum = 0;
+extern "C" {
+int __real_SDL_GL_SetAttribute(SDL_GLattr attribute, int value);
+SDL_Surface* __real_SDL_SetVideoMode(int width, int height, int bpp, Uint32 flags);
+int __wrap_SDL_GL_SetAttribute(SDL_GLattr attribute, int value)
+{
+    if (attribute == SDL_GL_DEPTH_SIZE)
+        askedDepth = value;
+    if (attribute == SDL_GL_ACCUM_RED_SIZE)
+        askedAccum = value;
+    return __real_SDL_GL_SetAttribute(attribute, value);
+}
+SDL_Surface* __wrap_SDL_SetVideoMode(int width, int height, int bpp, Uint32 flags)
+{
+    return askedDepth > maxDepth || askedAccum > 0 ? nullptr : __real_SDL_SetVideoMode(width, height, bpp, flags);
+}
+}
+
+TEST(VideoMode, WithoutDeepBuffersTheWindowOpensAndSaysWhatItGaveUp)
+{
+    setenv("DISPLAY", sharedTestDisplay().c_str(), 1);
+    EXPECT_EXIT((setupVideo(false), std::exit(windowHasAccumBuffer)), testing::ExitedWithCode(0),
+                "OpenGL window opened with a [0-9]+-bit depth buffer and no accumulation buffer: the screen "
+                "fades are drawn by blending\n");
+    maxDepth = 0;
+    EXPECT_EXIT(setupVideo(false), testing::ExitedWithCode(2), "Couldn't set 320x200 windowed OpenGL video mode: ");
 }

@@ -169,6 +169,40 @@ void redrawLoadingScreen()
     glPopAttrib();
 }
 
+void scaleFrame(float factor)
+{
+    if (windowHasAccumBuffer) {
+        glClear(GL_ACCUM_BUFFER_BIT);
+        glAccum(GL_ACCUM, factor);
+        glAccum(GL_RETURN, 1.0f);
+        return;
+    }
+    // Debian 12's llvmpipe crashes when this quad joins a frame whose drawing
+    // is still queued; handing the frame on first avoids that.
+    glFlush();
+    const GLhandleARB program = glGetHandleARB(GL_PROGRAM_OBJECT_ARB);
+    glUseProgramObjectARB(0);
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_FOG);
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_SCISSOR_TEST);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_DST_COLOR, GL_ZERO);
+    glColor4f(factor, factor, factor, 1.0f);
+    const SDL_Surface* s = screen;
+    glViewport(0, 0, s ? s->w : 0, s ? s->h : 0);
+    pushIdentityMatrices();
+    glRectf(-1.0f, -1.0f, 1.0f, 1.0f);
+    popIdentityMatrices();
+    glPopAttrib();
+    glUseProgramObjectARB(program);
+}
+
 void drawFps()
 {
     fpsPrevious = fpsCurrent;

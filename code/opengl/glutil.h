@@ -21,6 +21,11 @@ void drawLoadingScreen();
 // depth test, texturing), leaving that state as it was.
 void redrawLoadingScreen();
 void drawFps();
+// The screen fades: scales every pixel of the finished frame by factor, in
+// the accumulation buffer where the window has one, else by blending a
+// full-window quad that multiplies the frame; same picture, no accumulation
+// buffer needed. Leaves the GL state as it was.
+void scaleFrame(float factor);
 void drawBitmapText(const char* text, int line);
 // Puts the raster position for bitmap text at (x, y) under the current
 // matrices. glRasterPos alone drops the whole string when its start lies

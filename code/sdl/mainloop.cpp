@@ -14,6 +14,7 @@
 #include "common/trashlist.h"
 #include "opengl/glutil.h"
 #include "sdl/startup.h"
+#include "sdl/video.h"
 
 
 void handleKey(SDLKey key, bool& quit)
@@ -97,11 +98,8 @@ void updateFrame()
 
 void applyScreenFade()
 {
-    if (!screenFade.step())
-        return;
-    glClear(GL_ACCUM_BUFFER_BIT);
-    glAccum(GL_ACCUM, screenFade.fadeFactor);
-    glAccum(GL_RETURN, 1.0f);
+    if (screenFade.step())
+        scaleFrame(screenFade.fadeFactor);
 }
 
 void runMainLoop()
@@ -123,12 +121,20 @@ void fadeOutLoadingScreen()
 {
     // The back buffer after a swap is undefined and the accumulation buffer was
     // never cleared: draw the loading screen again so the eight frames fade it.
+    // Without an accumulation buffer each frame is drawn again and scaled.
     redrawLoadingScreen();
-    glClear(GL_ACCUM_BUFFER_BIT);
-    glAccum(GL_ACCUM, 1.0f);
+    if (windowHasAccumBuffer) {
+        glClear(GL_ACCUM_BUFFER_BIT);
+        glAccum(GL_ACCUM, 1.0f);
+    }
     for (int i = 7; i >= 0; --i) {
         screenFade.fadeFactor = static_cast<float>(i / 7.0);
-        glAccum(GL_RETURN, screenFade.fadeFactor);
+        if (windowHasAccumBuffer) {
+            glAccum(GL_RETURN, screenFade.fadeFactor);
+        } else {
+            redrawLoadingScreen();
+            scaleFrame(screenFade.fadeFactor);
+        }
         glFlush();
         SDL_GL_SwapBuffers();
         SDL_Delay(40);

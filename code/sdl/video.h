@@ -4,6 +4,9 @@
 // setupVideo runs once at start-up; the window lives until SDL_Quit at
 // shutdown. screen is the window surface: every part that needs the window
 // size reads its w and h, not the requested screenWidth and screenHeight.
+// The window asks for a 32-bit depth buffer and an accumulation buffer first
+// and gives them up where the driver lacks them, saying so in one line on
+// standard error; windowHasAccumBuffer tells what the context really has.
 // Failures print their message and end the process (codes 1, 2 and -1).
 #pragma once
 
@@ -12,6 +15,7 @@
 extern int screenWidth;
 extern int screenHeight;
 extern SDL_Surface* screen;
+extern bool windowHasAccumBuffer;
 
 SDL_Surface* setupVideo(bool fullscreen);
 void chooseVideoMode(int& width, int& height);

@@ -69,7 +69,11 @@ std::string GameProcess::out() const
 
 std::string GameProcess::err() const
 {
-    return readFile(files_ + "/err");
+    std::string text = readFile(files_ + "/err");
+    const size_t note = text.find("OpenGL window opened with ");
+    if (note != std::string::npos)
+        text.erase(note, text.find('\n', note) + 1 - note);
+    return text;
 }
 
 bool GameProcess::waitFor(const std::string& text, double seconds)
