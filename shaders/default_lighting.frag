@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Light 0 and the current material, per pixel, modulated by texture unit 0.
 // FadeOutAlfa sets the opacity, and objects beyond the first depth of
-// zCuttoff fade softly until the second. The screen fade is left to the
-// accumulation buffer, which fades the whole frame once.
+// zCuttoff fade softly until the second. The screen fade is the main
+// loop's, which scales the whole finished frame once.
 #version 120
 
 uniform sampler2D tex0;

@@ -3,7 +3,7 @@
 // number of frames is read back from it and stale units beyond it are left
 // out. The average is un-premultiplied so a moving object leaves a ghost of
 // its own colour that fades with the share of frames it covered. The screen
-// fade is the accumulation buffer's alone.
+// fade is the main loop's alone.
 #version 120
 
 uniform sampler2D textures[5];

@@ -14,6 +14,7 @@
 #include "support/autopilot.h"
 #include "support/screenshot.h"
 
+#include <list>
 #include <set>
 
 #include <malloc.h>
@@ -29,6 +30,19 @@ TEST(Autopilot, ACollectorWinsAllThreeLevelsAndARammerDies)
         renderScene();
         return savePng(readFramebuffer(), testOutputPath(name));
     };
+    // Each level's planet, the lower half of the waiting screen.
+    std::vector<Rgb> planets;
+    auto planet = [] {
+        renderScene();
+        const Image shot = readFramebuffer();
+        Rgb sum{0, 0, 0};
+        for (int y = 150; y < 200; ++y)
+            for (int x = 0; x < 320; ++x) {
+                const Rgb p = shot.at(x, y);
+                sum = {sum.r + p.r, sum.g + p.g, sum.b + p.b};
+            }
+        return Rgb{sum.r / 16000, sum.g / 16000, sum.b / 16000};
+    };
     AutopilotStats s = autopilotPlay(Strategy::collect, 12000, 10, [&](int) {
         std::set<const void*> kinds;
         bool flying = false;
@@ -38,8 +52,18 @@ TEST(Autopilot, ACollectorWinsAllThreeLevelsAndARammerDies)
             flying = flying || (e->kind == KIND_TEXT && e->position[2] > -20.0f && e->position[2] < -4.0f &&
                                 e->position[0] < 0.0f && e->position[0] > 0.4f * e->position[2]);
         }
-        if (!banner && flying && screenFade.fadeMode == FADE_OFF && !kinds.empty())
+        if (planets.size() == size_t(gameState.levelIndex) && planets.size() < 3 && screenFade.fadeMode == FADE_OFF)
+            planets.push_back(planet());
+        if (!banner && flying && screenFade.fadeMode == FADE_OFF && !kinds.empty()) {
             banner = picture("level-banner.png");
+            // The banner is drawn: the frame without it differs.
+            const Image with = readFramebuffer();
+            const std::list<TrashListItem*> all = trashList->entries;
+            trashList->entries.remove_if([](const TrashListItem* e) { return e->kind == KIND_TEXT; });
+            renderScene();
+            EXPECT_GT(readFramebuffer().differingPixels(with, 40), 300);
+            trashList->entries = all;
+        }
         if (!trail && gameState.powerupType == POWERUP_SLOW_MOTION && blurCount == 5 && kinds.size() >= 2)
             trail = picture("slow-motion.png");
     });
@@ -54,6 +78,12 @@ TEST(Autopilot, ACollectorWinsAllThreeLevelsAndARammerDies)
         EXPECT_LE(s.catchesPerLevel[level], 24) << "level " << level + 1;
     }
     EXPECT_EQ(s.banners, (std::vector<std::string>{"Level 1", "Level 2", "Level 3"}));
+    // Earth's blue, then Mars' red, then Venus' yellow.
+    ASSERT_EQ(planets.size(), 3u);
+    EXPECT_GT(planets[0].b, planets[0].r + 8);
+    EXPECT_GT(planets[1].r, planets[1].g + 20);
+    EXPECT_GT(planets[2].g, planets[2].b + 20);
+    EXPECT_GT(planets[2].g, planets[1].g + 40);
     EXPECT_GT(s.shieldCatches, 0);
 
     // Level 1 has no rocks: the rammer starts where they come.

@@ -71,6 +71,9 @@ TEST(PlayEndToEnd, AWholeSessionLooksAndBehavesAsItShould)
     EXPECT_GT(waiting.count(0, 100, 320, 200, [](Rgb p) { return p.g > p.r + 15 && p.g > p.b + 15; }), 20) << "land";
     EXPECT_GT(waiting.count(0, 31, 320, 48, white), 150) << "the invitation";
     EXPECT_EQ(waiting.count(10, 100, 310, 140, meterColour), 0);
+    const PointerState pointer = pointerState(x.display());
+    EXPECT_TRUE(pointer.grabbedByAnother);
+    EXPECT_FALSE(pointer.cursorVisible);
 
     // Play: the funnel swings behind the camera when the mouse jumps right
     // (the first two motions are skipped).
@@ -149,6 +152,14 @@ TEST(PlayEndToEnd, AnotherScreenSizeAndClosingTheWindow)
     const std::string geometry =
         runCommand("DISPLAY=" + x.display() + " xdotool search --name '^drifthaul game$' getwindowgeometry");
     EXPECT_NE(geometry.find("Geometry: 1024x768"), std::string::npos) << geometry;
+    // The meter is centred in the wider window.
+    pause(1500);
+    game.xdotool("key space");
+    pause(500);
+    const Image playing = grabScreen(x.display());
+    savePng(playing, testOutputPath("play-1024.png"));
+    EXPECT_GT(playing.count(362, 668, 662, 708, meterColour), 1500);
+    EXPECT_LT(playing.count(0, 668, 340, 708, meterColour), 100);
     ASSERT_TRUE(game.closeWindow());
     EXPECT_EQ(game.waitForExit(), 0) << game.err();
     EXPECT_EQ(game.out().find("Escape pressed"), std::string::npos);

@@ -23,6 +23,17 @@
 #include "support/autopilot.h"
 #include "support/screenshot.h"
 
+// Every sleep, through a link seam.
+static std::vector<Uint32> sleeps;
+extern "C" {
+void __real_SDL_Delay(Uint32 ms);
+void __wrap_SDL_Delay(Uint32 ms)
+{
+    sleeps.push_back(ms);
+    __real_SDL_Delay(ms);
+}
+}
+
 namespace {
 
 class Scene : public ::testing::Test {
@@ -150,28 +161,33 @@ TEST_F(Scene, HitShakesTwentyFramesEvenWhilePaused)
     EXPECT_EQ(gameState.shakeFrames, 0);
 }
 
-// The projection: 90 degrees of height, 1.6 wide, near plane 0.5. An entry at
-// (8, 5, -20) lands round pixel (160 + 160 * 8 / 32, 100 - 100 * 5 / 20); a
-// debris shard (x 0 .. 0.5, y 0 .. 1) at depth 1.2 covers the box above the funnel.
+// The projection: 90 degrees of height, as wide as the window, near plane
+// 0.5. An entry at (8, 5, -20) lands round pixel (160 + 160 * 8 / 32,
+// 100 - 100 * 5 / 20), and in any window 8 / 5 as far across as down from the
+// centre; a debris shard (x 0 .. 0.5, y 0 .. 1) at depth 1.2 covers the box
+// above the funnel. Entries beyond 30 units are drawn at a quarter.
 TEST_F(Scene, CameraPutsAKnownEntryOnItsPixel)
 {
     bareField();
-    const Image empty = renderAt(320, 200);
+    const Image empty = renderAt(320, 200), wide = renderAt(640, 480);
     TrashListItem entry(trashList->trashTemplates[0], KIND_TRASH);
     entry.setRotation(0.0f, 0.0f, 0.0f); // end on: the can's axis is the view's
     entry.shape[0] = 1.0f;                // as a shard: its single triangle
     entry.shape[1] = 0.0f;
     trashList->entries.push_back(&entry);
-    auto changed = [&](int x0, int y0, int x1, int y1, int& cx, int& cy) {
-        const Image shot = renderAt(320, 200);
+    int brightest = 0;
+    auto changed = [&](int x0, int y0, int x1, int y1, int& cx, int& cy, bool big = false) {
+        const Image shot = big ? renderAt(640, 480) : renderAt(320, 200);
+        const Image& base = big ? wide : empty;
         int n = 0;
-        cx = cy = 0;
+        cx = cy = brightest = 0;
         for (int y = y0; y < y1; ++y)
             for (int x = x0; x < x1; ++x)
-                if (std::abs(brightness(shot.at(x, y)) - brightness(empty.at(x, y))) > 30) {
+                if (std::abs(brightness(shot.at(x, y)) - brightness(base.at(x, y))) > 30) {
                     cx += x;
                     cy += y;
                     ++n;
+                    brightest = std::max(brightest, brightness(shot.at(x, y)));
                 }
         cx /= std::max(n, 1);
         cy /= std::max(n, 1);
@@ -182,6 +198,14 @@ TEST_F(Scene, CameraPutsAKnownEntryOnItsPixel)
     EXPECT_GT(changed(0, 0, 320, 200, cx, cy), 20);
     EXPECT_NEAR(cx, 200, 4);
     EXPECT_NEAR(cy, 75, 4);
+    EXPECT_GT(changed(0, 0, 640, 480, cx, cy, true), 50);
+    EXPECT_NEAR((cx - 320) / double(240 - cy), 1.6, 0.1);
+    entry.setPosition(0.0f, 0.0f, -8.0f);
+    changed(0, 0, 320, 200, cx, cy);
+    const int near = brightest;
+    entry.setPosition(0.0f, 0.0f, -33.0f);
+    changed(0, 0, 320, 200, cx, cy);
+    EXPECT_LT(brightest * 2, near) << "far entries fade";
     entry.kind = KIND_DEBRIS;
     entry.setPosition(0.0f, 0.0f, -1.2f);
     EXPECT_GT(changed(165, 30, 200, 70, cx, cy), 150);
@@ -317,23 +341,53 @@ TEST_F(Scene, WinScreenShowsItsMessageAndLitObjectsAndFadesOnce)
     EXPECT_LT(high - low, 0.2) << "some of the frame faded twice";
 }
 
-TEST_F(Scene, WireframeFunnelIsWhiteWhateverProgramIsCurrent)
+// In wireframe the funnel is white lines whatever program is current; solid,
+// it lets a fifth of what lies behind it through.
+TEST_F(Scene, FunnelIsWhiteInWireframeAndSeeThroughSolid)
 {
-    renderFlags = RENDER_WIREFRAME;
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    setupCamera();
-    glLoadIdentity();
-    useShader(SHADER_DEFAULT_LIGHTING);
-    catcherFunnel->draw();
-    glUseProgramObjectARB(0);
-    renderFlags = RENDER_BUFFER_OBJECTS;
-    const Image shot = readFramebuffer();
+    auto funnelOver = [](float grey, uint32_t mode) {
+        renderFlags = mode;
+        glClearColor(grey, grey, grey, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        setupCamera();
+        glLoadIdentity();
+        useShader(SHADER_DEFAULT_LIGHTING);
+        catcherFunnel->draw();
+        glUseProgramObjectARB(0);
+        renderFlags = RENDER_BUFFER_OBJECTS;
+        return readFramebuffer();
+    };
+    const Image shot = funnelOver(0.0f, RENDER_WIREFRAME);
     savePng(shot, testOutputPath("funnel-wireframe.png"));
     const int lit = shot.count(0, 0, 320, 200, [](Rgb p) { return brightness(p) > 120; });
     EXPECT_GT(lit, 200);
     EXPECT_EQ(shot.count(0, 0, 320, 200,
                          [](Rgb p) { return brightness(p) > 120 && std::abs(p.r - p.b) < 8 && std::abs(p.g - p.b) < 8; }),
               lit);
+
+    const Image onBlack = funnelOver(0.0f, RENDER_BUFFER_OBJECTS), onWhite = funnelOver(1.0f, RENDER_BUFFER_OBJECTS);
+    int tube = 0, seeThrough = 0;
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 320; ++x)
+            if (brightness(onBlack.at(x, y)) > 60) {
+                const int d = brightness(onWhite.at(x, y)) - brightness(onBlack.at(x, y));
+                ++tube;
+                seeThrough += d > 110 && d < 200; // 0.2 of white in each channel is 153
+            }
+    EXPECT_GT(tube, 1000);
+    EXPECT_GT(seeThrough, tube * 9 / 10);
+}
+
+// The frame is paced by one 40 ms sleep.
+TEST_F(Scene, EachFrameSleepsFortyMilliseconds)
+{
+    SDL_Event quit;
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    sleeps.clear();
+    runMainLoop();
+    EXPECT_EQ(sleeps, std::vector<Uint32>{40});
 }
 
 // The list draws runs of debris as one batch with its own transforms: the

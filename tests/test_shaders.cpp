@@ -54,5 +54,33 @@ TEST(Shaders, AllSevenBuildSilentlyAndTakeTheirUniforms)
     EXPECT_GT(brightness(180, 60), brightness(120, 130) + 30);
     EXPECT_GT(shot.count(0, 0, 320, 200, [](Rgb p) { return p.r > 80 && p.r > 2 * p.b; }), 800);
     EXPECT_GT(shot.count(0, 0, 320, 200, [](Rgb p) { return p.b > 80 && p.b > 2 * p.r; }), 800);
+
+    // A back face, its normal turned away from the eye, is lit as the front
+    // face beside it.
+    beginTestPicture(6.0f);
+    glDisable(GL_CULL_FACE);
+    useShader(SHADER_DEFAULT_LIGHTING);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(tex));
+    const float quads[2][4][2] = {{{-3, -1}, {-1, -1}, {-1, 1}, {-3, 1}}, {{1, -1}, {1, 1}, {3, 1}, {3, -1}}};
+    glBegin(GL_QUADS);
+    for (int q = 0; q < 2; ++q) { // counter-clockwise on the left, clockwise on the right
+        glNormal3f(0.0f, 0.0f, q ? -1.0f : 1.0f);
+        for (const auto& v : quads[q])
+            glVertex2fv(v);
+    }
+    glEnd();
+    glUseProgramObjectARB(0);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    const Image faces = readFramebuffer();
+    savePng(faces, testOutputPath("front-and-back-face.png"));
+    int front = 0, back = 0;
+    for (int y = 80; y < 120; ++y)
+        for (int x = 80; x < 125; ++x) {
+            const Rgb f = faces.at(x, y), b = faces.at(x + 115, y);
+            front += f.r + f.g + f.b;
+            back += b.r + b.g + b.b;
+        }
+    EXPECT_GT(front, 100000);
+    EXPECT_NEAR(back, front, front / 10);
     unloadShaders();
 }

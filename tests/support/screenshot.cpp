@@ -6,6 +6,7 @@
 #include <GL/glew.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xfixes.h>
 
 #include <cstdlib>
 #include <sys/stat.h>
@@ -49,6 +50,26 @@ Image grabScreen(const std::string& display)
     if (dpy)
         XCloseDisplay(dpy);
     return image;
+}
+
+PointerState pointerState(const std::string& display)
+{
+    PointerState state;
+    Display* dpy = XOpenDisplay(display.c_str());
+    if (!dpy)
+        return state;
+    const Window root = DefaultRootWindow(dpy);
+    const int grab = XGrabPointer(dpy, root, False, 0, GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
+    state.grabbedByAnother = grab == AlreadyGrabbed;
+    if (grab == GrabSuccess)
+        XUngrabPointer(dpy, CurrentTime);
+    if (XFixesCursorImage* cursor = XFixesGetCursorImage(dpy)) {
+        for (int i = 0; i < cursor->width * cursor->height; ++i)
+            state.cursorVisible = state.cursorVisible || (cursor->pixels[i] >> 24) != 0;
+        XFree(cursor);
+    }
+    XCloseDisplay(dpy);
+    return state;
 }
 
 Image grabWaitingScreen(const std::string& display)

@@ -37,6 +37,13 @@ Image grabScreen(const std::string& display);
 // loading screen would pass for its row alone), for twelve seconds at most.
 Image grabWaitingScreen(const std::string& display);
 Image readFramebuffer();
+// What the X server says of the pointer: held by another client's grab, and
+// whether its cursor shows any pixel.
+struct PointerState {
+    bool grabbedByAnother = false;
+    bool cursorVisible = false;
+};
+PointerState pointerState(const std::string& display);
 bool savePng(const Image& image, const std::string& path);
 // Where tests write their pictures (created on demand).
 std::string testOutputPath(const std::string& name);
