@@ -73,6 +73,7 @@ $SUDO chroot "$work/build" /bin/sh -eu -c '
     . scripts/lib.sh
     root=$PWD
     build_all build
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends weston xwayland >/dev/null
     start_private_xvfb 320x200x24
     trap stop_private_xvfb EXIT
     export DRIFTHAUL_TEST_DISPLAY="$DISPLAY"

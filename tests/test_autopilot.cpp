@@ -34,14 +34,7 @@ TEST(Autopilot, ACollectorWinsAllThreeLevelsAndARammerDies)
     std::vector<Rgb> planets;
     auto planet = [] {
         renderScene();
-        const Image shot = readFramebuffer();
-        Rgb sum{0, 0, 0};
-        for (int y = 150; y < 200; ++y)
-            for (int x = 0; x < 320; ++x) {
-                const Rgb p = shot.at(x, y);
-                sum = {sum.r + p.r, sum.g + p.g, sum.b + p.b};
-            }
-        return Rgb{sum.r / 16000, sum.g / 16000, sum.b / 16000};
+        return readFramebuffer().mean(0, 150, 320, 200);
     };
     AutopilotStats s = autopilotPlay(Strategy::collect, 12000, 10, [&](int) {
         std::set<const void*> kinds;

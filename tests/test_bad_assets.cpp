@@ -95,10 +95,6 @@ std::vector<Case> casesFor(bool ownParsers)
             each(file, {"", missing, Ends::fatal, 255, "could not find file " + file + "!!!"},
                  {"", missing, Ends::fatal, 255, "could not read model file " + file + ": "}, Ends::fatal);
         }
-        // Models no template uses are never read.
-        for (const char* file : {"trash/packets/duds.3ds", "trash/pizza-slice/pizza.3ds", "ships/spaceship.3ds"})
-            each(std::string("../models/") + file, {"", missing, Ends::runs, 0, ""}, {"", missing, Ends::runs, 0, ""},
-                 Ends::runs);
         // Each sound by the first table index that uses its file.
         const std::pair<int, const char*> sounds[] = {{0, "pickup"},      {1, "crash"},         {2, "cracking"},
                                                       {3, "trash_collection1"}, {4, "collection2"}, {5, "evil_laughter"},

@@ -25,7 +25,6 @@ TEST(GlUtil, LoadingScreenIsWhiteWithABlueLineAndItsCaption)
     redrawLoadingScreen();
     const Image shot = readFramebuffer();
     savePng(shot, testOutputPath("loading-screen.png"));
-    auto white = [](Rgb p) { return p.r > 240 && p.g > 240 && p.b > 240; };
     auto blue = [](Rgb p) { return p.b > 200 && p.r < 150 && p.g < 150; };
     // The line at y = -0.75 lies 175 rows down, five pixels wide; the caption
     // "loading Drifthaul..." below it, from the left edge.

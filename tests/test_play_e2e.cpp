@@ -28,25 +28,14 @@ bool meterColour(Rgb p)
     return p.b > 140 && std::abs(p.r - p.g) < 14 && p.r > 50 && p.r < 125;
 }
 
-bool white(Rgb p)
-{
-    return p.r > 200 && p.g > 200 && p.b > 200;
-}
-
 // The centre across of the funnel's light grey, in the rows above the meter.
 double tubeCentroidX(const Image& shot)
 {
-    double sum = 0;
-    int n = 0;
-    for (int y = 50; y < 100; ++y)
-        for (int x = 0; x < shot.width; ++x) {
-            const Rgb p = shot.at(x, y);
-            if (p.r > 110 && std::abs(p.r - p.g) < 18 && std::abs(p.g - p.b) < 22) {
-                sum += x;
-                ++n;
-            }
-        }
-    return n ? sum / n : -1;
+    double cx, cy;
+    return shot.centroid(0, 50, shot.width, 100, [&](int x, int y) {
+        const Rgb p = shot.at(x, y);
+        return p.r > 110 && std::abs(p.r - p.g) < 18 && std::abs(p.g - p.b) < 22;
+    }, cx, cy) ? cx : -1;
 }
 
 } // namespace
@@ -93,14 +82,10 @@ TEST(PlayEndToEnd, AWholeSessionLooksAndBehavesAsItShould)
 
     // Trash comes from 50 units ahead: wait until some is near enough to show.
     auto colourfulTrash = [&](const Image& shot) {
-        int n = 0;
-        for (int y = 0; y < 145; ++y)
-            for (int xx = 0; xx < 320; ++xx) {
-                const Rgb p = shot.at(xx, y), q = waiting.at(xx, y);
-                const bool changed = std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) > 120;
-                n += changed && saturated(p) && !meterColour(p);
-            }
-        return n;
+        return shot.countAgainst(waiting, 0, 0, 320, 145, [](Rgb p, Rgb q) {
+            const bool changed = std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) > 120;
+            return changed && saturated(p) && !meterColour(p);
+        });
     };
     pause(4000);
     Image playing = grabScreen(x.display());

@@ -116,16 +116,6 @@ Image renderAt(int width, int height)
     return shot;
 }
 
-int brightness(Rgb p)
-{
-    return p.r + p.g + p.b;
-}
-
-bool white(Rgb p)
-{
-    return p.r > 200 && p.g > 200 && p.b > 200;
-}
-
 bool meterBlue(Rgb p)
 {
     return std::abs(p.r - 64) < 12 && std::abs(p.b - 166) < 14 && p.g < 80;
@@ -176,30 +166,24 @@ TEST_F(Scene, CameraPutsAKnownEntryOnItsPixel)
     entry.shape[1] = 0.0f;
     trashList->entries.push_back(&entry);
     int brightest = 0;
-    auto changed = [&](int x0, int y0, int x1, int y1, int& cx, int& cy, bool big = false) {
+    auto changed = [&](int x0, int y0, int x1, int y1, double& cx, double& cy, bool big = false) {
         const Image shot = big ? renderAt(640, 480) : renderAt(320, 200);
         const Image& base = big ? wide : empty;
-        int n = 0;
-        cx = cy = brightest = 0;
-        for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x)
-                if (std::abs(brightness(shot.at(x, y)) - brightness(base.at(x, y))) > 30) {
-                    cx += x;
-                    cy += y;
-                    ++n;
-                    brightest = std::max(brightest, brightness(shot.at(x, y)));
-                }
-        cx /= std::max(n, 1);
-        cy /= std::max(n, 1);
-        return n;
+        brightest = 0;
+        return shot.centroid(x0, y0, x1, y1, [&](int x, int y) {
+            const int b = brightness(shot.at(x, y));
+            const bool lit = std::abs(b - brightness(base.at(x, y))) > 30;
+            brightest = std::max(brightest, lit ? b : 0);
+            return lit;
+        }, cx, cy);
     };
-    int cx, cy;
+    double cx, cy;
     entry.setPosition(8.0f, 5.0f, -20.0f);
     EXPECT_GT(changed(0, 0, 320, 200, cx, cy), 20);
     EXPECT_NEAR(cx, 200, 4);
     EXPECT_NEAR(cy, 75, 4);
     EXPECT_GT(changed(0, 0, 640, 480, cx, cy, true), 50);
-    EXPECT_NEAR((cx - 320) / double(240 - cy), 1.6, 0.1);
+    EXPECT_NEAR((cx - 320) / (240 - cy), 1.6, 0.1);
     entry.setPosition(0.0f, 0.0f, -8.0f);
     changed(0, 0, 320, 200, cx, cy);
     const int near = brightest;
@@ -243,11 +227,7 @@ TEST_F(Scene, OverlayShowsEachPhaseAtEveryWindowSize)
         gameState.phase = PHASE_WAITING;
         const Image waiting = renderAt(w, h);
         auto added = [&](const Image& shot, const Image& base, int x0, int y0, int x1, int y1, bool (*lit)(Rgb)) {
-            int n = 0;
-            for (int y = y0; y < y1; ++y)
-                for (int x = x0; x < x1; ++x)
-                    n += lit(shot.at(x, y)) && !lit(base.at(x, y));
-            return n;
+            return shot.countAgainst(base, x0, y0, x1, y1, [&](Rgb p, Rgb q) { return lit(p) && !lit(q); });
         };
         for (const auto& p : phases) {
             SCOPED_TRACE(std::string(p.name) + " at " + std::to_string(w));
@@ -310,14 +290,9 @@ TEST_F(Scene, WinScreenShowsItsMessageAndLitObjectsAndFadesOnce)
         renderScene();
         scaleFrame(factor);
         const Image scaled = readFramebuffer();
-        int off = 0;
-        for (int y = 0; y < 200; ++y)
-            for (int x = 0; x < 320; ++x) {
-                const Rgb a = frame.at(x, y), b = scaled.at(x, y);
-                off += std::abs(b.r - a.r * factor) > 2 || std::abs(b.g - a.g * factor) > 2 ||
-                       std::abs(b.b - a.b * factor) > 2;
-            }
-        EXPECT_LE(off, 100) << "factor " << factor;
+        EXPECT_LE(scaled.countAgainst(frame, 0, 0, 320, 200, [&](Rgb b, Rgb a) {
+            return std::abs(b.r - a.r * factor) > 2 || std::abs(b.g - a.g * factor) > 2 || std::abs(b.b - a.b * factor) > 2;
+        }), 100) << "factor " << factor;
     }
     windowHasAccumBuffer = accum;
 
@@ -367,14 +342,10 @@ TEST_F(Scene, FunnelIsWhiteInWireframeAndSeeThroughSolid)
               lit);
 
     const Image onBlack = funnelOver(0.0f, RENDER_BUFFER_OBJECTS), onWhite = funnelOver(1.0f, RENDER_BUFFER_OBJECTS);
-    int tube = 0, seeThrough = 0;
-    for (int y = 0; y < 200; ++y)
-        for (int x = 0; x < 320; ++x)
-            if (brightness(onBlack.at(x, y)) > 60) {
-                const int d = brightness(onWhite.at(x, y)) - brightness(onBlack.at(x, y));
-                ++tube;
-                seeThrough += d > 110 && d < 200; // 0.2 of white in each channel is 153
-            }
+    const int tube = onBlack.count(0, 0, 320, 200, [](Rgb p) { return brightness(p) > 60; });
+    const int seeThrough = onWhite.countAgainst(onBlack, 0, 0, 320, 200, [](Rgb w, Rgb b) {
+        return brightness(b) > 60 && std::abs(brightness(w) - brightness(b) - 153) < 45; // a fifth of white
+    });
     EXPECT_GT(tube, 1000);
     EXPECT_GT(seeThrough, tube * 9 / 10);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/screenshot.h"
 
+#include <algorithm>
+
 #include "texturepaint.h"
 
 #include <GL/glew.h>
@@ -27,6 +29,17 @@ int Image::differingPixels(const Image& other, int tolerance) const
         n += std::abs(rgb[i] - other.rgb[i]) > tolerance || std::abs(rgb[i + 1] - other.rgb[i + 1]) > tolerance ||
              std::abs(rgb[i + 2] - other.rgb[i + 2]) > tolerance;
     return n;
+}
+
+Rgb Image::mean(int x0, int y0, int x1, int y1) const
+{
+    Rgb sum{0, 0, 0};
+    count(x0, y0, x1, y1, [&](Rgb p) {
+        sum = {sum.r + p.r, sum.g + p.g, sum.b + p.b};
+        return true;
+    });
+    const int n = std::max(1, (x1 - x0) * (y1 - y0));
+    return {sum.r / n, sum.g / n, sum.b / n};
 }
 
 Image grabScreen(const std::string& display)
@@ -74,7 +87,6 @@ PointerState pointerState(const std::string& display)
 
 Image grabWaitingScreen(const std::string& display)
 {
-    auto white = [](Rgb p) { return p.r > 200 && p.g > 200 && p.b > 200; };
     Image shot = grabScreen(display);
     for (int i = 0; i < 60 && !(shot.count(0, 31, 320, 48, white) > 150 && shot.count(0, 50, 320, 100, white) < 5000); ++i) {
         usleep(200000);

@@ -4,6 +4,7 @@
 // counts and comparisons, and PNG output for the README and failed checks.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -11,6 +12,14 @@
 struct Rgb {
     int r, g, b;
 };
+inline int brightness(Rgb p)
+{
+    return p.r + p.g + p.b;
+}
+inline bool white(Rgb p)
+{
+    return p.r > 200 && p.g > 200 && p.b > 200;
+}
 
 struct Image {
     int width = 0;
@@ -26,6 +35,34 @@ struct Image {
         for (int y = y0; y < y1; ++y)
             for (int x = x0; x < x1; ++x)
                 n += test(at(x, y));
+        return n;
+    }
+    // Pixels in the region for which test(this pixel, other's pixel) holds.
+    template <typename Test>
+    int countAgainst(const Image& other, int x0, int y0, int x1, int y1, Test test) const
+    {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                n += test(at(x, y), other.at(x, y));
+        return n;
+    }
+    Rgb mean(int x0, int y0, int x1, int y1) const;
+    // How many pixels of the region pass test(x, y), and their mean place.
+    template <typename Test>
+    int centroid(int x0, int y0, int x1, int y1, Test test, double& cx, double& cy) const
+    {
+        int n = 0;
+        cx = cy = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                if (test(x, y)) {
+                    cx += x;
+                    cy += y;
+                    ++n;
+                }
+        cx /= std::max(n, 1);
+        cy /= std::max(n, 1);
         return n;
     }
     // Pixels that differ by more than tolerance in any channel.
