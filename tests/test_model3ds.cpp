@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The model file reader on files written by the game's own 3DS writer, on a
 // table of malformed files (each must end cleanly with a reason, never loop,
-// crash or read out of bounds), on the fuzzer's corpus and on files built to
-// be slow; and every model file the build writes, as a closed outward surface.
+// crash or read out of bounds; the fuzz script replays its corpus) and on
+// files built to be slow; and every model file the build writes, as a closed
+// outward surface.
 #include <gtest/gtest.h>
 
 #include <cmath>

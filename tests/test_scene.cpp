@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The whole frame with the real start-up, judged by its pictures: the camera
 // and its shake, the overlay in every phase and window size, the win screen
-// and the fade, the funnel in wireframe, batched debris and the trail.
+// and both ways of fading, the funnel, the pacing, batched debris and the trail.
 #include <gtest/gtest.h>
-
 
 #include <algorithm>
 #include <cmath>
@@ -350,7 +349,6 @@ TEST_F(Scene, FunnelIsWhiteInWireframeAndSeeThroughSolid)
     EXPECT_GT(seeThrough, tube * 9 / 10);
 }
 
-// The frame is paced by one 40 ms sleep.
 TEST_F(Scene, EachFrameSleepsFortyMilliseconds)
 {
     SDL_Event quit;

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The shader programs against the real driver: all build and take their
-// uniforms, and the play field's program lights and textures what it draws
+// The shader programs against the real driver: they build silently, and the
+// play field's program lights and textures both faces of what it draws
 // (broken sources are in the bad-asset table).
 #include <gtest/gtest.h>
-
 
 #include "common/mesh.h"
 #include "common/settings.h"
@@ -13,7 +12,7 @@
 #include "support/screenshot.h"
 #include "texturepaint.h"
 
-TEST(Shaders, AllSevenBuildSilentlyAndTakeTheirUniforms)
+TEST(Shaders, BuildSilentlyAndLightBothFacesOfWhatTheyTexture)
 {
     openGameWindow();
     testing::internal::CaptureStderr();

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
 #include <cmath>
 
 #include "common/catcher.h"
@@ -228,8 +227,6 @@ TEST_F(List, NewTrashIsPushedClearOfTheLastRock)
     EXPECT_FLOAT_EQ(spawned[1][1], 2.0f * spawned[0][1]);
 }
 
-// At a level's end the list forgets its last spawns and the field scatters
-// outward, faster each frame.
 TEST_F(List, LevelEndForgetsTheLastSpawnsAndScattersOutward)
 {
     gameState.phase = PHASE_PLAYING;
@@ -250,8 +247,6 @@ TEST_F(List, LevelEndForgetsTheLastSpawnsAndScattersOutward)
     EXPECT_FLOAT_EQ(e->velocity[0], 2.5f * v1);
 }
 
-// An entry draws its fine model nearer than 20 units, the medium one to 35
-// and the coarse stand-in beyond.
 TEST_F(List, DetailChangesAtTwentyAndThirtyFiveUnits)
 {
     TrashListItem rock(list->hazardTemplates[0], KIND_HAZARD);
