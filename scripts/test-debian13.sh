@@ -74,11 +74,12 @@ $SUDO chroot "$work/build" /bin/sh -eu -c '
     root=$PWD
     build_all build
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends weston xwayland >/dev/null
-    start_private_xvfb 320x200x24
-    trap stop_private_xvfb EXIT
-    export DRIFTHAUL_TEST_DISPLAY="$DISPLAY"
-    (cd build && ctest --output-on-failure -j"$(nproc)" -E "BadAssets|Soak")
-    stop_private_xvfb
+    (
+        start_private_xvfb 320x200x24
+        trap stop_private_xvfb EXIT
+        export DRIFTHAUL_TEST_DISPLAY="$DISPLAY"
+        cd build && ctest --output-on-failure -j"$(nproc)" -E "BadAssets|Soak"
+    )
     scripts/wayland-check.sh build/stage/game
     scripts/package-debian.sh
 '
