@@ -16,7 +16,7 @@ PACKAGES="
     libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri mesa-utils
     libpng-dev libjpeg-dev libsndfile1-dev
     googletest libgtest-dev
-    xvfb xauth x11-utils xdotool imagemagick
+    xvfb xauth x11-utils xdotool imagemagick libxfixes-dev
     sox libsox-fmt-all espeak-ng
     appstream desktop-file-utils
     fonts-dejavu-core
