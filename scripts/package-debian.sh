@@ -18,5 +18,13 @@ mkdir -p "$out/drifthaul"
     tar -xf - -C "$out/drifthaul"
 (cd "$out/drifthaul" && dpkg-buildpackage -us -uc -b -Jauto)
 
-lintian --fail-on error,warning --info "$out"/drifthaul_*.changes
+# Debian 13's lintian validates the metainfo, whose one warning is the
+# homepage the project does not have yet; Debian 12's knows no such check and
+# refuses to hear of its tag.
+suppress=""
+if lintian-explain-tags appstream-metadata-validation-failed >/dev/null 2>&1; then
+    suppress="--suppress-tags appstream-metadata-validation-failed"
+fi
+# shellcheck disable=SC2086
+lintian --fail-on error,warning --info $suppress "$out"/drifthaul_*.changes
 echo "package: $(ls "$out"/drifthaul_*.deb)"
