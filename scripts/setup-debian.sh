@@ -37,4 +37,4 @@ if [ "${VERSION_ID:-}" = 12 ]; then
     PACKAGES="$PACKAGES libsdl1.2-compat"
 fi
 # shellcheck disable=SC2086
-$SUDO apt-get install -y -qq --no-install-recommends $PACKAGES
+$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $PACKAGES

@@ -55,7 +55,7 @@ enter()
 stamp "debootstrap trixie from $mirror"
 remove_work
 mkdir -p "$work"
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends debootstrap >/dev/null
+$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap >/dev/null
 $SUDO debootstrap --variant=minbase trixie "$work/build" "$mirror" >"$work/debootstrap.log" 2>&1 ||
     { tail -n 20 "$work/debootstrap.log"; exit 1; }
 {
