@@ -1,23 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Whole games played by the autopilot in-process, with the real start-up, the
 // game's seed and the main loop's update order; and soaks of many games.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-
-#include "common/gamestate.h"
-#include "common/scene.h"
-#include "common/settings.h"
-#include "common/trashitem.h"
-#include "common/trashlist.h"
-#include "opengl/bufferobjects.h"
-#include "support/autopilot.h"
-#include "support/screenshot.h"
-
 #include <list>
+#include <malloc.h>
 #include <set>
 
-#include <malloc.h>
+#include "support/autopilot.h"
+#include "support/ingame.h"
 
 // The collector's game also gives the README's pictures (scripts/screenshots.sh
 // runs it on a 1024 x 768 screen): a banner flying in across the view with

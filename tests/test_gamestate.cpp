@@ -1,45 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of play, grouped by rule: steering, hits and death, the level-end
 // countdown and the win, powerups, and the sounds each event plays.
-#include <gtest/gtest.h>
-
-#include "common/gamestate.h"
-#include "common/hudpanel.h"
-#include "common/numeric.h"
-#include "common/settings.h"
-#include "opengl/bufferobjects.h"
-#include "sound/soundbank.h"
+#include "support/ingame.h"
 
 namespace {
 
 class Rules : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        gameSrand(12439);
-        screenFade = ScreenFade();
-        hud = HudPanel();
-        hud.buildOutline(300.0f, 40.0f);
-        hud.setGoal(1000);
-        state = GameState();
-        state.hud = &hud;
-        state.newGame();
-    }
+    void SetUp() override { freshGame(); }
     // Fills the meter past its goal and lets the level end run its ten updates.
-    void finishLevel(int updates = 10)
+    static void finishLevel(int updates = 10)
     {
-        state.phase = PHASE_PLAYING;
-        hud.addScore(1001.0f);
+        gameState.phase = PHASE_PLAYING;
+        hudPanel.addScore(1001.0f);
         const float where[3] = {0, 0, -5};
-        state.checkLevelComplete(4.0f, where);
-        hud.resetScore();
-        for (int i = 0; i < updates && !state.stopped; ++i)
-            state.update();
+        gameState.checkLevelComplete(4.0f, where);
+        hudPanel.resetScore();
+        for (int i = 0; i < updates && !gameState.stopped; ++i)
+            gameState.update();
     }
     static int sounds(int a, int b) { return soundRequests(a) + soundRequests(b); }
-
-    HudPanel hud;
-    GameState state;
 };
 
 } // namespace
@@ -49,25 +29,25 @@ protected:
 TEST_F(Rules, MouseSteersOnlyWhilePlayingWithinFifteen)
 {
     for (int32_t p : {PHASE_WAITING, PHASE_LEVEL_END, PHASE_GAME_OVER}) {
-        state.phase = p;
-        state.moveByMouse(160, -160);
-        EXPECT_EQ(state.shipTarget[0], 0.0f);
-        EXPECT_FALSE(state.targetMoved);
+        gameState.phase = p;
+        gameState.moveByMouse(160, -160);
+        EXPECT_EQ(gameState.shipTarget[0], 0.0f);
+        EXPECT_FALSE(gameState.targetMoved);
     }
-    state.phase = PHASE_PLAYING;
-    state.moveByMouse(16, -8);
-    EXPECT_EQ(state.shipTarget[0], 1.0f);
-    EXPECT_EQ(state.shipTarget[1], 0.5f);
-    EXPECT_EQ(state.shipTarget[2], -5.0f);
-    state.moveByMouse(100000, 100000);
-    EXPECT_EQ(state.shipTarget[0], 15.0f);
-    EXPECT_EQ(state.shipTarget[1], -15.0f);
+    gameState.phase = PHASE_PLAYING;
+    gameState.moveByMouse(16, -8);
+    EXPECT_EQ(gameState.shipTarget[0], 1.0f);
+    EXPECT_EQ(gameState.shipTarget[1], 0.5f);
+    EXPECT_EQ(gameState.shipTarget[2], -5.0f);
+    gameState.moveByMouse(100000, 100000);
+    EXPECT_EQ(gameState.shipTarget[0], 15.0f);
+    EXPECT_EQ(gameState.shipTarget[1], -15.0f);
     for (int i = 0; i < 60; ++i) {
-        state.moveTarget(0.0f, 0.0f);
-        state.update();
+        gameState.moveTarget(0.0f, 0.0f);
+        gameState.update();
     }
-    EXPECT_FLOAT_EQ(state.shipPosition[0], -15.0f);
-    EXPECT_FLOAT_EQ(state.shipPosition[1], 15.0f);
+    EXPECT_FLOAT_EQ(gameState.shipPosition[0], -15.0f);
+    EXPECT_FLOAT_EQ(gameState.shipPosition[1], 15.0f);
 }
 
 // Each hit costs 7, says how it feels by the health left, shakes the camera
@@ -76,26 +56,26 @@ TEST_F(Rules, MouseSteersOnlyWhilePlayingWithinFifteen)
 // with a death sound and a red message.
 TEST_F(Rules, FifteenHitsKillWithTheirMessagesAndSounds)
 {
-    state.phase = PHASE_PLAYING;
+    gameState.phase = PHASE_PLAYING;
     const int hits = soundRequests(SOUND_HIT), deaths = sounds(SOUND_DEATH_1, SOUND_DEATH_2);
     for (int i = 1; i <= 15; ++i) {
         testing::internal::CaptureStdout();
         float direction[3] = {0.5f, -0.25f, 3.0f};
-        state.hit(direction);
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), state.health > 70 ? "ahhhh it hurts!\n" : "ouch!\n");
-        EXPECT_EQ(state.health, 100 - 7 * i);
-        EXPECT_EQ(state.shakeFrames, 20);
+        gameState.hit(direction);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), gameState.health > 70 ? "ahhhh it hurts!\n" : "ouch!\n");
+        EXPECT_EQ(gameState.health, 100 - 7 * i);
+        EXPECT_EQ(gameState.shakeFrames, 20);
     }
     EXPECT_EQ(soundRequests(SOUND_HIT), hits + 15);
-    EXPECT_FLOAT_EQ(state.shipTarget[0], -15.0f);
-    EXPECT_FLOAT_EQ(state.shipTarget[1], 7.5f);
-    state.phase = PHASE_LEVEL_END;
-    state.update();
-    EXPECT_EQ(state.phase, PHASE_GAME_OVER);
-    EXPECT_TRUE(state.stopped);
+    EXPECT_FLOAT_EQ(gameState.shipTarget[0], -15.0f);
+    EXPECT_FLOAT_EQ(gameState.shipTarget[1], 7.5f);
+    gameState.phase = PHASE_LEVEL_END;
+    gameState.update();
+    EXPECT_EQ(gameState.phase, PHASE_GAME_OVER);
+    EXPECT_TRUE(gameState.stopped);
     EXPECT_EQ(sounds(SOUND_DEATH_1, SOUND_DEATH_2), deaths + 1);
     const float* rgba = nullptr;
-    EXPECT_EQ(std::string(state.phaseMessage(&rgba)), state.deathMessage());
+    EXPECT_EQ(std::string(gameState.phaseMessage(&rgba)), gameState.deathMessage());
     ASSERT_NE(rgba, nullptr);
     EXPECT_FLOAT_EQ(rgba[0], 0.8f);
     EXPECT_FLOAT_EQ(rgba[3], 0.9f);
@@ -109,8 +89,8 @@ TEST_F(Rules, FifteenHitsKillWithTheirMessagesAndSounds)
         {2.9f, "Game failed because you died!"},
     };
     for (const auto& m : messages) {
-        state.deathRoll = m.first;
-        EXPECT_STREQ(state.deathMessage(), m.second) << m.first;
+        gameState.deathRoll = m.first;
+        EXPECT_STREQ(gameState.deathMessage(), m.second) << m.first;
     }
 }
 
@@ -120,29 +100,29 @@ TEST_F(Rules, FifteenHitsKillWithTheirMessagesAndSounds)
 TEST_F(Rules, LevelEndCountsTenUpdatesThenTheNextLevelWaits)
 {
     screenFade = ScreenFade(); // the game's first fade-in is over
-    state.phase = PHASE_PLAYING;
-    hud.addScore(1000.0f);
+    gameState.phase = PHASE_PLAYING;
+    hudPanel.addScore(1000.0f);
     const float where[3] = {0, 0, 0};
-    state.checkLevelComplete(4.0f, where);
-    EXPECT_EQ(state.phase, PHASE_PLAYING);
+    gameState.checkLevelComplete(4.0f, where);
+    EXPECT_EQ(gameState.phase, PHASE_PLAYING);
     finishLevel(1);
     const float* rgba = nullptr;
-    EXPECT_STREQ(state.phaseMessage(&rgba), "End of Level. Well Done!");
+    EXPECT_STREQ(gameState.phaseMessage(&rgba), "End of Level. Well Done!");
     EXPECT_EQ(screenFade.fadeMode, FADE_OFF);
-    state.update();
+    gameState.update();
     EXPECT_EQ(screenFade.fadeMode, FADE_OUT);
     for (int i = 3; i <= 9; ++i) {
         screenFade.step();
-        state.update();
-        EXPECT_EQ(state.phase, PHASE_LEVEL_END) << "update " << i;
+        gameState.update();
+        EXPECT_EQ(gameState.phase, PHASE_LEVEL_END) << "update " << i;
     }
-    state.update();
-    EXPECT_EQ(state.phase, PHASE_WAITING);
-    EXPECT_EQ(state.levelIndex, 1);
-    EXPECT_FLOAT_EQ(state.drift[2], 0.5f);
-    EXPECT_FALSE(state.bannerShown);
+    gameState.update();
+    EXPECT_EQ(gameState.phase, PHASE_WAITING);
+    EXPECT_EQ(gameState.levelIndex, 1);
+    EXPECT_FLOAT_EQ(gameState.drift[2], 0.5f);
+    EXPECT_FALSE(gameState.bannerShown);
     EXPECT_EQ(screenFade.fadeMode, FADE_IN);
-    EXPECT_TRUE(state.powerupsEnabled());
+    EXPECT_TRUE(gameState.powerupsEnabled());
 
     screenFade.arm(FADE_IN, 7);
     finishLevel(2);
@@ -156,17 +136,17 @@ TEST_F(Rules, FinishingTheThirdLevelWinsWithAWinSound)
     const int wins = sounds(SOUND_WON_1, SOUND_WON_2), deaths = sounds(SOUND_DEATH_1, SOUND_DEATH_2);
     for (int level = 0; level < 3; ++level)
         finishLevel();
-    EXPECT_EQ(state.phase, PHASE_GAME_OVER);
-    EXPECT_TRUE(state.stopped);
-    EXPECT_EQ(state.health, 100);
+    EXPECT_EQ(gameState.phase, PHASE_GAME_OVER);
+    EXPECT_TRUE(gameState.stopped);
+    EXPECT_EQ(gameState.health, 100);
     const float* rgba = nullptr;
-    EXPECT_STREQ(state.phaseMessage(&rgba), "End of Game!!! you may press escape now.");
+    EXPECT_STREQ(gameState.phaseMessage(&rgba), "End of Game!!! you may press escape now.");
     EXPECT_EQ(rgba, nullptr);
     for (int game = 1; game < 8; ++game) {
-        state = GameState();
-        state.hud = &hud;
-        state.newGame();
-        state.levelIndex = 2;
+        gameState = GameState();
+        gameState.hud = &hudPanel;
+        gameState.newGame();
+        gameState.levelIndex = 2;
         finishLevel();
     }
     EXPECT_EQ(sounds(SOUND_WON_1, SOUND_WON_2), wins + 8);
@@ -181,44 +161,44 @@ TEST_F(Rules, FinishingTheThirdLevelWinsWithAWinSound)
 // a new level ends a running powerup and puts the ship back.
 TEST_F(Rules, PowerupsRunTheirTimeAndANewLevelEndsThem)
 {
-    state.phase = PHASE_PLAYING;
+    gameState.phase = PHASE_PLAYING;
     const int pickups = soundRequests(SOUND_POWERUP);
-    state.receivePowerup(POWERUP_SHIELD);
-    state.receivePowerup(POWERUP_SLOW_MOTION);
-    EXPECT_EQ(state.powerupType, POWERUP_SHIELD);
+    gameState.receivePowerup(POWERUP_SHIELD);
+    gameState.receivePowerup(POWERUP_SLOW_MOTION);
+    EXPECT_EQ(gameState.powerupType, POWERUP_SHIELD);
     EXPECT_EQ(soundRequests(SOUND_POWERUP), pickups + 1);
     for (int i = 0; i < 65; ++i)
-        state.update();
-    EXPECT_EQ(state.powerupTimer, 1);
-    state.update();
-    EXPECT_EQ(state.powerupTimer, 0);
-    EXPECT_FLOAT_EQ(state.drift[2], 0.3f);
+        gameState.update();
+    EXPECT_EQ(gameState.powerupTimer, 1);
+    gameState.update();
+    EXPECT_EQ(gameState.powerupTimer, 0);
+    EXPECT_FLOAT_EQ(gameState.drift[2], 0.3f);
 
-    state.levelIndex = 1;
-    state.startLevel(1);
-    state.phase = PHASE_PLAYING;
+    gameState.levelIndex = 1;
+    gameState.startLevel(1);
+    gameState.phase = PHASE_PLAYING;
     blurCount = 4;
-    state.receivePowerup(POWERUP_SLOW_MOTION);
-    EXPECT_FLOAT_EQ(state.drift[2], 0.15f);
+    gameState.receivePowerup(POWERUP_SLOW_MOTION);
+    EXPECT_FLOAT_EQ(gameState.drift[2], 0.15f);
     const int beeps = soundRequests(SOUND_EXPIRE);
     for (int frame = 1; frame <= 200; ++frame) {
-        state.update();
+        gameState.update();
         EXPECT_EQ(soundRequests(SOUND_EXPIRE), beeps + (frame >= 151)) << frame;
-        EXPECT_FLOAT_EQ(state.drift[2], frame < 200 ? 0.15f : 0.5f) << frame;
+        EXPECT_FLOAT_EQ(gameState.drift[2], frame < 200 ? 0.15f : 0.5f) << frame;
     }
     EXPECT_EQ(blurCount, 0);
 
     testing::internal::CaptureStderr();
-    state.receivePowerup(7);
+    gameState.receivePowerup(7);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "unknown type of powerup received: 7\n");
-    EXPECT_EQ(state.powerupTimer, 0);
+    EXPECT_EQ(gameState.powerupTimer, 0);
 
-    state.receivePowerup(POWERUP_SLOW_MOTION);
-    state.shipPosition[0] = 4.0f;
-    state.startLevel(2);
-    EXPECT_EQ(state.shipPosition[0], 0.0f);
-    EXPECT_FLOAT_EQ(state.drift[2], 0.7f);
-    state.receivePowerup(POWERUP_SHIELD);
+    gameState.receivePowerup(POWERUP_SLOW_MOTION);
+    gameState.shipPosition[0] = 4.0f;
+    gameState.startLevel(2);
+    EXPECT_EQ(gameState.shipPosition[0], 0.0f);
+    EXPECT_FLOAT_EQ(gameState.drift[2], 0.7f);
+    gameState.receivePowerup(POWERUP_SHIELD);
     EXPECT_EQ(soundRequests(SOUND_POWERUP), pickups + 4) << "the old slow motion ran on into the level";
-    EXPECT_DEATH(state.startLevel(3), "");
+    EXPECT_DEATH(gameState.startLevel(3), "");
 }

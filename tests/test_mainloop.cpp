@@ -1,20 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the main loop does with keys and mouse motion, and the screen fade's
 // steps, in-process (the end-to-end test sends the same keys through X).
-#include <gtest/gtest.h>
-
-#include "common/gamestate.h"
-#include "common/hudpanel.h"
-#include "common/settings.h"
-#include "sdl/mainloop.h"
+#include "support/ingame.h"
 
 // Space starts play only from waiting, even while paused; paused, the mouse
 // still moves the target but the frame's update moves nothing; the first two
 // motions are skipped.
 TEST(MainLoopKeys, SpaceStartsPlayOnlyFromWaitingAndPauseFreezesTheUpdate)
 {
-    gameState = GameState();
-    gameState.hud = &hudPanel;
+    freshGame();
     bool quit = false;
     for (int32_t p : {PHASE_NONE, PHASE_PLAYING, PHASE_LEVEL_END, PHASE_GAME_OVER}) {
         gameState.phase = p;

@@ -2,25 +2,11 @@
 // The whole frame with the real start-up, judged by its pictures: the camera
 // and its shake, the overlay in every phase and window size, the win screen
 // and both ways of fading, the funnel, the pacing, batched debris and the trail.
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <cmath>
 
-#include "common/catcher.h"
-#include "common/gamestate.h"
-#include "common/hudpanel.h"
-#include "common/scene.h"
-#include "common/settings.h"
-#include "common/trashitem.h"
-#include "common/trashlist.h"
 #include "opengl/bodies.h"
-#include "opengl/glutil.h"
-#include "opengl/shaders.h"
-#include "sdl/mainloop.h"
-#include "sdl/video.h"
 #include "support/autopilot.h"
-#include "support/screenshot.h"
+#include "support/ingame.h"
 
 // Every sleep, through a link seam.
 static std::vector<Uint32> sleeps;

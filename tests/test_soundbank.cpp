@@ -1,15 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The sound effects: the generated files, real playback through SDL's disk
 // audio driver, and a game without any audio device.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-
-#include <SDL/SDL.h>
-
-#include "sound/soundbank.h"
 #include "support/gameprocess.h"
-#include "support/glcontext.h"
+#include "support/ingame.h"
 #include "support/xvfb.h"
 
 namespace {

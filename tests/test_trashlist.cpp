@@ -2,24 +2,10 @@
 // The trash list and its entries with the real templates (their models and
 // textures need the OpenGL context): where entries start, every kind's
 // contact rule, the level schedule, the level-end scatter and the detail.
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <cmath>
 
-#include "common/catcher.h"
-#include "common/gamestate.h"
-#include "common/hudpanel.h"
-#include "common/mesh.h"
-#include "common/numeric.h"
 #include "common/powerupitem.h"
-#include "common/textobject.h"
-#include "common/textures.h"
-#include "common/trashitem.h"
-#include "common/trashlist.h"
-#include "sound/soundbank.h"
-#include "support/glcontext.h"
-#include "support/screenshot.h"
+#include "support/ingame.h"
 
 namespace {
 
@@ -42,13 +28,7 @@ protected:
         delete list;
         delete textureTable; // a fresh table for each list, which loads its own textures
         textureTable = new TextureTable();
-        gameSrand(12439);
-        gameState = GameState();
-        gameState.hud = &hudPanel;
-        gameState.newGame();
-        hudPanel.buildOutline(300.0f, 40.0f);
-        hudPanel.setGoal(1000);
-        hudPanel.resetScore();
+        freshGame();
         powerupFrames = 0;
         hazardDistance = 0.0f;
         list = new TrashList(5.0f, 50.0f);
@@ -227,6 +207,7 @@ TEST_F(List, NewTrashIsPushedClearOfTheLastRock)
     EXPECT_FLOAT_EQ(spawned[1][1], 2.0f * spawned[0][1]);
 }
 
+// At the level's end the field flies apart sideways, gathering speed.
 TEST_F(List, LevelEndForgetsTheLastSpawnsAndScattersOutward)
 {
     gameState.phase = PHASE_PLAYING;
@@ -235,16 +216,15 @@ TEST_F(List, LevelEndForgetsTheLastSpawnsAndScattersOutward)
     const float where[3] = {0, 0, 0};
     gameState.checkLevelComplete(4.0f, where);
     gameState.drift[2] = 0.0f;
-    gameState.update();
-    step();
+    const TrashListItem* e = list->lastTrash;
+    const float x = e->position[0], z = e->position[2];
+    for (int i = 0; i < 6; ++i) {
+        gameState.update();
+        step();
+    }
     EXPECT_EQ(list->lastTrash, nullptr);
-    TrashListItem* e = list->entries.back();
-    EXPECT_FLOAT_EQ(e->velocity[0], 0.001f * e->position[0]);
-    EXPECT_EQ(e->velocity[2], 0.0f);
-    const float v1 = e->velocity[0];
-    gameState.update();
-    step();
-    EXPECT_FLOAT_EQ(e->velocity[0], 2.5f * v1);
+    EXPECT_GT(e->position[0] / x, 1.05f);
+    EXPECT_EQ(e->position[2], z);
 }
 
 TEST_F(List, DetailChangesAtTwentyAndThirtyFiveUnits)

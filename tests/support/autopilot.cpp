@@ -1,24 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/autopilot.h"
 
-#include <SDL/SDL.h>
-
-#include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
-#include "common/catcher.h"
-#include "common/gamestate.h"
-#include "common/hudpanel.h"
-#include "common/mesh.h"
-#include "common/objectitem.h"
-#include "common/scene.h"
-#include "common/settings.h"
-#include "common/textobject.h"
-#include "common/trashlist.h"
-#include "sdl/mainloop.h"
 #include "sdl/startup.h"
-#include "support/glcontext.h"
+#include "support/ingame.h"
 #include "support/xvfb.h"
 
 namespace {

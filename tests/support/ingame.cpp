@@ -1,14 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/glcontext.h"
+#include "support/ingame.h"
 
-#include <GL/glew.h>
 #include <GL/glu.h>
 
 #include <cstdlib>
 #include <unistd.h>
 
-#include "opengl/glutil.h"
-#include "sdl/video.h"
 #include "support/gameprocess.h"
 #include "support/xvfb.h"
 
@@ -41,4 +38,16 @@ void beginTestPicture(float distance)
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glTranslatef(0, 0, -distance);
+}
+
+void freshGame()
+{
+    gameSrand(12439);
+    screenFade = ScreenFade();
+    hudPanel = HudPanel();
+    hudPanel.buildOutline(300.0f, 40.0f);
+    hudPanel.setGoal(1000);
+    gameState = GameState();
+    gameState.hud = &hudPanel;
+    gameState.newGame();
 }
