@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Whole games played by the autopilot in-process, with the real start-up, the
-// game's seed and the main loop's update order; and soaks of many games.
+// Whole games played by the autopilot, and soaks of many games.
 #include <list>
 #include <malloc.h>
 #include <set>
@@ -8,9 +7,7 @@
 #include "support/autopilot.h"
 #include "support/ingame.h"
 
-// The collector's game also gives the README's pictures (scripts/screenshots.sh
-// runs it on a 1024 x 768 screen): a banner flying in across the view with
-// trash about, the full trail with two kinds of trash, and the win screen.
+// The collector's game also saves the README's pictures (scripts/screenshots.sh).
 TEST(Autopilot, ACollectorWinsAllThreeLevelsAndARammerDies)
 {
     autopilotStartGame();
@@ -92,12 +89,9 @@ static long residentKilobytes()
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-// Whole games restarted in-process, rendered every tenth frame, a rammer
-// after every winner. Memory is sampled at each game start (the list is
-// empty then) after the freed heap is handed back; the first game is the
-// warm-up that meets every kind of entry, the trail and all three planets.
-// The GL driver's caches swing by a few MB either way: what must not happen
-// is a rise beyond the earlier games' highest.
+// A rammer after every winner. Memory is sampled at each game start, with the
+// list empty and the freed heap handed back; the driver's caches swing by a
+// few MB, so the later games' highest must not pass the earlier games'.
 TEST(Autopilot, SoakKeepsEntriesBoundedAndMemoryFlat)
 {
     const char* v = std::getenv("DRIFTHAUL_SOAK_FRAMES");

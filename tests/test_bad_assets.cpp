@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Every file the game loads, missing, empty, cut in half or replaced by random
-// bytes (and sound headers that would overflow SDL_mixer's converter), in a
-// copy of the run tree: each case ends as the game's rules say for its kind
-// of file (the message and exit code where it is fatal, the message and a
-// running game otherwise), never in a crash, a hang, an assertion, an OpenGL
-// error or a sanitizer report. The table lives in docs/bad-assets.md.
+// Every file the game loads, missing, empty, cut or random (and sound headers
+// that would overflow SDL_mixer's converter): each ends as docs/bad-assets.md
+// says, never in a crash, a hang, an assertion, a GL error or a sanitizer report.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -27,8 +24,7 @@ struct Case {
     std::string message; // a line of standard error starts with this
 };
 
-// A game on its own screen, in a tree of links to the staged files but for
-// the one it damages.
+// A game on its own screen, in a tree of links to the staged files but the damaged one.
 struct GameRun {
     explicit GameRun(const Case& c) : c(c)
     {
@@ -77,8 +73,7 @@ struct GameRun {
     bool started = false;
 };
 
-// The files whose bytes the game's own code reads (models, sound headers), or
-// the others (images, decoded by SDL_image; shader sources; the font).
+// The files the game's own code parses (models, sound headers), or the others.
 std::vector<Case> casesFor(bool ownParsers)
 {
     std::vector<Case> cases;

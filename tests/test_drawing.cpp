@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Drawing with the real Mesa driver in the game's own window: start-up's GLEW
-// check and loading screen, the lighting program, the texture table, and the
-// funnel's geometry.
+// Drawing with the real driver: start-up, the loading screen, the lighting
+// program, the texture table, and the funnel's geometry.
 #include <functional>
 
 #include "support/ingame.h"
@@ -56,8 +55,7 @@ TEST(Shaders, BuildSilentlyAndLightBothFacesOfWhatTheyTexture)
     loadShaders();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 
-    // A sphere striped red and blue, lit from (1, 1, 1): its upper right
-    // brighter than its lower left, both stripes showing.
+    // Lit from (1, 1, 1): upper right brighter than lower left, both stripes showing.
     paint::Canvas stripes(64, 64);
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x)
@@ -104,9 +102,7 @@ TEST(Shaders, BuildSilentlyAndLightBothFacesOfWhatTheyTexture)
     unloadShaders();
 }
 
-// Slots 1, 3, 4 and 5 hold the noise: three octaves of hashed lattice noise
-// summed into a byte (values worked out by hand from the formula), then the
-// same in red, green and blue alone over 48.
+// Values worked out by hand from the noise formula; slots 3 to 5 hold one channel over 48.
 TEST(Textures, NoiseTexturesHoldTheirValuesInTheirSlots)
 {
     openGameWindow();
@@ -153,9 +149,7 @@ TEST(Textures, EachFormatLoadsTheRightWayRound)
     }
 }
 
-// The tube runs from beside the camera (one right, one down, one ahead) to
-// the funnel: across by a quintic, the radius by a cubic, straight in depth.
-// Ring 2 (t = 0.2) tells the curves apart.
+// Across by a quintic, the radius by a cubic, straight in depth: ring 2 tells them apart.
 TEST(FunnelGeometry, TubeRunsFromBesideTheCameraToTheFunnelAlongItsCurves)
 {
     GameState state;
@@ -185,8 +179,7 @@ TEST(FunnelGeometry, TubeRunsFromBesideTheCameraToTheFunnelAlongItsCurves)
         EXPECT_NEAR(points[r.ring][0][1], c[1], 1e-4f) << "ring " << r.ring;
     }
 
-    // The funnel follows its target a fifth of the remaining way each frame;
-    // the near end follows the camera.
+    // A fifth of the remaining way each frame; the near end follows the camera.
     state.moveTarget(10.0f, 0.0f);
     funnel.update();
     EXPECT_FLOAT_EQ(funnel.position[0], 2.0f);

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The rules of play, grouped by rule: steering, hits and death, the level-end
-// countdown and the win, powerups, and the sounds each event plays.
+// The rules of play and the sounds each event plays.
 #include "support/ingame.h"
 
 namespace {
@@ -24,8 +23,7 @@ protected:
 
 } // namespace
 
-// The mouse moves the target only in play, sixteen counts to the unit, up
-// for negative y, clamped to 15; the camera follows the mirrored target.
+// Sixteen counts to the unit, up for negative y, clamped to 15; the camera follows.
 TEST_F(Rules, MouseSteersOnlyWhilePlayingWithinFifteen)
 {
     for (int32_t p : {PHASE_WAITING, PHASE_LEVEL_END, PHASE_GAME_OVER}) {
@@ -50,10 +48,7 @@ TEST_F(Rules, MouseSteersOnlyWhilePlayingWithinFifteen)
     EXPECT_FLOAT_EQ(gameState.shipPosition[1], 15.0f);
 }
 
-// Each hit costs 7, says how it feels by the health left, shakes the camera
-// for 20 frames, plays the hit sound and pushes the target away from the rock
-// by twice its offset; the fifteenth kills at the next update, in any phase,
-// with a death sound and a red message.
+// The fifteenth hit kills at the next update, in any phase.
 TEST_F(Rules, FifteenHitsKillWithTheirMessagesAndSounds)
 {
     gameState.phase = PHASE_PLAYING;
@@ -80,8 +75,7 @@ TEST_F(Rules, FifteenHitsKillWithTheirMessagesAndSounds)
     EXPECT_FLOAT_EQ(rgba[0], 0.8f);
     EXPECT_FLOAT_EQ(rgba[3], 0.9f);
 
-    // The roll picks the message; it is a float and the thresholds are
-    // doubles, so 2.9f lies above 2.9.
+    // A float roll against double thresholds: 2.9f lies above 2.9.
     const std::pair<float, const char*> messages[] = {
         {0.9f, "Ooops, seems like you are now dead!!! organs collecter is on his way..."},
         {2.0f, "Tough luck!! space parasite can have a feast now!"},
@@ -94,9 +88,7 @@ TEST_F(Rules, FifteenHitsKillWithTheirMessagesAndSounds)
     }
 }
 
-// A meter past its goal (not at it) ends the level: ten updates with its
-// message, fading out on the second unless a fade still runs, then the next
-// level waits, fading in, with its own speed and rules.
+// Past the goal, not at it; the fade-out starts on the second update unless one runs.
 TEST_F(Rules, LevelEndCountsTenUpdatesThenTheNextLevelWaits)
 {
     screenFade = ScreenFade(); // the game's first fade-in is over
@@ -129,8 +121,6 @@ TEST_F(Rules, LevelEndCountsTenUpdatesThenTheNextLevelWaits)
     EXPECT_EQ(screenFade.fadeMode, FADE_IN);
 }
 
-// Finishing the third level wins: the win message in white and one of the
-// two win sounds, never a death sound.
 TEST_F(Rules, FinishingTheThirdLevelWinsWithAWinSound)
 {
     const int wins = sounds(SOUND_WON_1, SOUND_WON_2), deaths = sounds(SOUND_DEATH_1, SOUND_DEATH_2);
@@ -155,10 +145,7 @@ TEST_F(Rules, FinishingTheThirdLevelWinsWithAWinSound)
     EXPECT_EQ(sounds(SOUND_DEATH_1, SOUND_DEATH_2), deaths);
 }
 
-// The shield runs 66 frames and keeps other powerups out meanwhile; slow
-// motion cuts the drift to 0.3 of the level's for 200 frames, beeping once
-// 49 frames before the end; an unknown type is reported and starts nothing;
-// a new level ends a running powerup and puts the ship back.
+// The shield keeps others out; slow motion beeps 49 frames before its end.
 TEST_F(Rules, PowerupsRunTheirTimeAndANewLevelEndsThem)
 {
     gameState.phase = PHASE_PLAYING;

@@ -34,8 +34,7 @@ TEST(Install, AnyPrefixGetsALauncherDataManPageDesktopEntryIconAndMetainfo)
                                              "share/metainfo/org.drifthaul.Drifthaul.metainfo.xml' | grep '^E:'");
     EXPECT_EQ(validated, "1:") << validated;
 
-    // The installed game starts from anywhere and shows the invitation once
-    // the fades are over.
+    // The installed game starts from anywhere.
     XvfbServer x;
     GameProcess game(x.display(), {}, testing::TempDir(), (prefix / "bin/drifthaul").string());
     ASSERT_TRUE(game.waitFor("starting the game...")) << game.err();

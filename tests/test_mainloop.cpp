@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the main loop does with keys and mouse motion, and the screen fade's
-// steps, in-process (the end-to-end test sends the same keys through X).
+// Keys, mouse motion and the screen fade's steps, in-process.
 #include "support/ingame.h"
 
-// Space starts play only from waiting, even while paused; paused, the mouse
-// still moves the target but the frame's update moves nothing; the first two
-// motions are skipped.
+// Paused, the mouse still moves the target but the update moves nothing; the
+// first two motions are skipped.
 TEST(MainLoopKeys, SpaceStartsPlayOnlyFromWaitingAndPauseFreezesTheUpdate)
 {
     freshGame();

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Meshes: smoothing on a hand-sized mesh, the coarse stand-ins each model
-// type becomes far away, the render modes, and every staged model file at
-// every level of detail as the object it is named after.
+// Meshes: smoothing, the far stand-ins, the render modes and every staged model.
 #include <cmath>
 
 #include "support/ingame.h"
@@ -43,9 +41,7 @@ int lit(const Image& image)
 
 } // namespace
 
-// A unit square of four triangles round a centre split into two twin
-// records, each with two faces, the twin's two tilted: both records get the
-// sum over all four faces.
+// Four triangles round a centre split into twin records, the twin's two faces tilted.
 TEST(MeshProcessing, SmoothingSumsFacesOverTwinsAndCopiesToThem)
 {
     CMesh m;
@@ -70,10 +66,8 @@ TEST(MeshProcessing, SmoothingSumsFacesOverTwinsAndCopiesToThem)
         EXPECT_EQ(m.vertices[5].normal[k], m.vertices[4].normal[k]);
 }
 
-// Far away, rocks become the bare icosahedron (flat), the soda can a ten-sided
-// open cylinder of radius size / 2 and height 2 x size whose normals lean
-// toward its ends, everything else a tetrahedron of circumradius 1.5 x size;
-// all at their final size (scale 1) and wound outward.
+// Rocks become a flat icosahedron, the soda can an open ten-sided cylinder whose
+// normals lean to its ends, the rest a tetrahedron; all wound outward.
 TEST(Shapes, EachTypeHasItsStandIn)
 {
     const struct {
@@ -113,8 +107,7 @@ TEST(Shapes, EachTypeHasItsStandIn)
     }
 }
 
-// Buffer objects and immediate mode draw the same pixels, also after the
-// arrays are built again; the debug bits change nothing outside wireframe.
+// The debug bits change nothing outside wireframe.
 TEST(MeshGl, RenderModesAgreeAndWireframeDiffers)
 {
     openGameWindow();
@@ -154,8 +147,7 @@ TEST(MeshGl, EveryStagedModelLoadsAtEveryLevelAndHasItsShape)
             const float* hi = m.bbox_max;
             EXPECT_GT((hi[2] - lo[2]) / (hi[0] - lo[0]), e.minZOverX);
             EXPECT_LT((hi[2] - lo[2]) / (hi[0] - lo[0]), e.maxZOverX);
-            // Drawn at its size: the mean half extent becomes 2 (10 for 13 and 14),
-            // and the radius reaches its farthest vertex, within the box.
+            // The mean half extent drawn is 2 (10 for 13 and 14); the radius reaches the farthest vertex.
             const float drawn = (hi[0] - lo[0] + hi[1] - lo[1] + hi[2] - lo[2]) / 6.0f * m.scale;
             EXPECT_NEAR(drawn, e.type >= MODEL_SPACESHIP ? 10.0f : 2.0f, 0.01f);
             EXPECT_GT(m.radius, drawn * 0.99f);

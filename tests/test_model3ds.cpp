@@ -1,9 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The model file reader on files written by the game's own 3DS writer, on a
-// table of malformed files (each must end cleanly with a reason, never loop,
-// crash or read out of bounds; the fuzz script replays its corpus) and on
-// files built to be slow; and every model file the build writes, as a closed
-// outward surface.
+// The model reader on written, malformed and slow files; the authored models' surfaces.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -48,10 +44,7 @@ std::string writeTemp(const std::string& name, const std::string& bytes)
 
 } // namespace
 
-// Objects keep their own indices and mapping, and a face list with no faces
-// but a material group reads on. On the mesh, the mapping's v is flipped and
-// every vertex of every object gets its normal. Mapping before any vertex
-// ends the game with its message.
+// A face list with no faces but a material group reads on; the mesh flips v.
 TEST(ModelReader, ObjectsAndMappingReadAsWritten)
 {
     Geometry g;
@@ -109,9 +102,7 @@ TEST(ModelReaderMalformed, EveryBrokenFileIsRejectedWithAReason)
     }
 }
 
-// Deep nesting, many siblings, and files near the size cap made of the
-// smallest lists: a recursive walk or arrays grown list by list to the exact
-// size would take hours here.
+// A recursive walk, or arrays grown list by list, would take hours here.
 TEST(ModelReaderMalformed, PathologicalStructuresLoadInLinearTime)
 {
     std::string inner = vertexListChunk(triangle);
@@ -138,9 +129,7 @@ TEST(ModelReaderMalformed, PathologicalStructuresLoadInLinearTime)
     EXPECT_EQ(g.faces.size(), lists * 3);
 }
 
-// Every model file the build writes is a closed surface wound outward: each
-// edge (vertices welded by position) is met once in each direction, and each
-// connected part encloses a positive volume.
+// Each edge, vertices welded by position, is met once each way; each part has a positive volume.
 TEST(AuthoredModels, AreClosedAndWoundOutward)
 {
     int files = 0;

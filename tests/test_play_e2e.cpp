@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The game as a player meets it: the real binary on private Xvfb screens,
-// real X input, and pictures checked by colours in regions.
+// The real binary on private Xvfb screens, driven by X input.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -48,8 +47,7 @@ TEST(PlayEndToEnd, AWholeSessionLooksAndBehavesAsItShould)
     EXPECT_EQ(game.out(), "Drifthaul, version 0.19\nlading shaders...\nloading sounds...\nloading textures...\n"
                           "loading objects...\nloading environment...\nstarting the game...\n");
 
-    // The waiting screen, once the loading screen has faded out and the game
-    // in (slower in the sanitizer build).
+    // Once the loading screen has faded out and the game in.
     grabWaitingScreen(x.display());
     pause(400);
     const Image waiting = grabScreen(x.display());
@@ -64,8 +62,7 @@ TEST(PlayEndToEnd, AWholeSessionLooksAndBehavesAsItShould)
     EXPECT_TRUE(pointer.grabbedByAnother);
     EXPECT_FALSE(pointer.cursorVisible);
 
-    // Play: the funnel swings behind the camera when the mouse jumps right
-    // (the first two motions are skipped).
+    // The first two motions are skipped.
     game.xdotool("key space");
     pause(300);
     game.xdotool("mousemove_relative -- 4 0");
@@ -126,8 +123,7 @@ TEST(PlayEndToEnd, AWholeSessionLooksAndBehavesAsItShould)
         << game.err();
 }
 
-// On a larger screen, where 320 x 200 is not listed, the game opens the
-// listed mode; closing the window ends it as Escape would, without the message.
+// 320 x 200 is not listed here; closing the window ends the game without Escape's message.
 TEST(PlayEndToEnd, AnotherScreenSizeAndClosingTheWindow)
 {
     XvfbServer x("1024x768x24");

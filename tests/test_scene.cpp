@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The whole frame with the real start-up, judged by its pictures: the camera
-// and its shake, the overlay in every phase and window size, the win screen
-// and both ways of fading, the funnel, the pacing, batched debris and the trail.
+// The whole frame after the real start-up, judged by its pictures.
 #include <cmath>
 
 #include "opengl/bodies.h"
@@ -32,8 +30,7 @@ protected:
         screenFade = ScreenFade();
         screenFade.fadeFactor = 1.0f;
         gameState.hud->addScore(500.0f); // the meter half full
-        // The first frame after start-up inherits the loading screen's colour
-        // for the stars; the pictures compare settled frames.
+        // The first frame inherits the loading screen's colour for the stars.
         renderScene();
     }
     void TearDown() override
@@ -51,8 +48,7 @@ protected:
         planet->setPosition(0.0f, 0.0f, 50000.0f);
         gameState.phase = PHASE_PLAYING;
     }
-    // The third level's field after 150 updates, with rocks unable to kill;
-    // their hits shake the camera and a caught slow motion would trail.
+    // The third level's field after 150 updates, rocks unable to kill.
     static void crowdTheThirdLevel()
     {
         gameState.levelIndex = 2;
@@ -108,9 +104,7 @@ bool meterBlue(Rgb p)
 
 } // namespace
 
-// A hit shakes the camera for twenty frames, less each frame (the offset is
-// the projection's translation column), even while paused, where rendering
-// counts it down.
+// The offset is the projection's translation column; paused, rendering counts it down.
 TEST_F(Scene, HitShakesTwentyFramesEvenWhilePaused)
 {
     auto projection = [] {
@@ -136,11 +130,8 @@ TEST_F(Scene, HitShakesTwentyFramesEvenWhilePaused)
     EXPECT_EQ(gameState.shakeFrames, 0);
 }
 
-// The projection: 90 degrees of height, as wide as the window, near plane
-// 0.5. An entry at (8, 5, -20) lands round pixel (160 + 160 * 8 / 32,
-// 100 - 100 * 5 / 20), and in any window 8 / 5 as far across as down from the
-// centre; a debris shard (x 0 .. 0.5, y 0 .. 1) at depth 1.2 covers the box
-// above the funnel. Entries beyond 30 units are drawn at a quarter.
+// 90 degrees of height, as wide as the window, near plane 0.5: (8, 5, -20) lands
+// at (160 + 160 * 8 / 32, 100 - 100 * 5 / 20); far entries fade.
 TEST_F(Scene, CameraPutsAKnownEntryOnItsPixel)
 {
     bareField();
@@ -180,10 +171,7 @@ TEST_F(Scene, CameraPutsAKnownEntryOnItsPixel)
     EXPECT_GT(changed(165, 30, 200, 70, cx, cy), 150);
 }
 
-// Every overlay phase at three window sizes: the centred message in its row
-// (cut at both edges where it is wider than the window), the meter with its
-// blue fill over the left half, the health cross and number, the running
-// powerup's readout, and the FPS.
+// The message is centred, and cut at both edges where it is wider than the window.
 TEST_F(Scene, OverlayShowsEachPhaseAtEveryWindowSize)
 {
     enum Show { message = 1, meter = 2, powerup = 4 };
@@ -247,10 +235,7 @@ TEST_F(Scene, OverlayShowsEachPhaseAtEveryWindowSize)
     gameState.health = 100;
 }
 
-// The win screen as the game leaves it: the last fade-out ended at factor 0
-// and no fade-in follows. The message, wider than the window, shows cut at
-// both edges; the funnel and the entries stay lit; a fade dims every lit
-// pixel alike, once.
+// The last fade-out ended at factor 0 and no fade-in follows, yet all shows.
 TEST_F(Scene, WinScreenShowsItsMessageAndLitObjectsAndFadesOnce)
 {
     crowdTheThirdLevel();
@@ -265,8 +250,7 @@ TEST_F(Scene, WinScreenShowsItsMessageAndLitObjectsAndFadesOnce)
     const Image bright = renderAt(320, 200);
     EXPECT_LE(win.differingPixels(bright, 2), 5);
 
-    // Without an accumulation buffer the fade multiplies every pixel of the
-    // frame by its factor, exactly.
+    // Without an accumulation buffer: every pixel times the factor.
     const bool accum = windowHasAccumBuffer;
     windowHasAccumBuffer = false;
     renderScene();
@@ -281,8 +265,7 @@ TEST_F(Scene, WinScreenShowsItsMessageAndLitObjectsAndFadesOnce)
     }
     windowHasAccumBuffer = accum;
 
-    // The window's own way (the accumulation buffer where it has one) dims
-    // every lit pixel alike, once.
+    // The window's own way dims every lit pixel alike, once.
     screenFade.arm(FADE_OUT, 3);
     renderScene();
     applyScreenFade();
@@ -301,8 +284,7 @@ TEST_F(Scene, WinScreenShowsItsMessageAndLitObjectsAndFadesOnce)
     EXPECT_LT(high - low, 0.2) << "some of the frame faded twice";
 }
 
-// In wireframe the funnel is white lines whatever program is current; solid,
-// it lets a fifth of what lies behind it through.
+// Wireframe whatever program is current; solid, a fifth of what lies behind shows through.
 TEST_F(Scene, FunnelIsWhiteInWireframeAndSeeThroughSolid)
 {
     auto funnelOver = [](float grey, uint32_t mode) {
@@ -345,9 +327,7 @@ TEST_F(Scene, EachFrameSleepsFortyMilliseconds)
     EXPECT_EQ(sleeps, std::vector<Uint32>{40});
 }
 
-// The list draws runs of debris as one batch with its own transforms: the
-// picture must be the one each shard draws on its own, up to rounding, also
-// for tilted and stretched shards under a turned view.
+// Also for tilted and stretched shards under a turned view.
 TEST_F(Scene, BatchedDebrisDrawsWhatEachShardDrawsAlone)
 {
     crowdTheThirdLevel();
@@ -382,9 +362,7 @@ TEST_F(Scene, BatchedDebrisDrawsWhatEachShardDrawsAlone)
     EXPECT_LE(batched.differingPixels(alone, 1), 20);
 }
 
-// Slow motion draws the field through the trail: a moving entry leaves a
-// copy at each of its last five places (the ring wraps after five) at a
-// fifth of its strength, and the overlay after the trail keeps its colours.
+// A copy at each of the last five places (the ring wraps) at a fifth of its strength.
 TEST_F(Scene, SlowMotionTrailShowsTheFieldAndItsGhosts)
 {
     TrashListItem entry(trashList->trashTemplates[0], KIND_TRASH);

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The smoothed ship path: where the ship is frame by frame, and how it stops
-// and restarts.
+// The smoothed ship path.
 #include <gtest/gtest.h>
 
 #include "common/shippath.h"
@@ -16,12 +15,8 @@ ShipPath gamePath()
 
 } // namespace
 
-// Where the ship is, frame by frame (the first frame by hand: control x 0, 0,
-// 0, 0.5 at t = 1/3 give 0.5 / 162), for three mouse streams: a steady drag,
-// where the list is trimmed to seven points once the curve is two pieces in
-// and catches up when it runs near the end; and a burst of targets before the
-// curve has left its first piece, which trims from the front and starts that
-// piece over (t back to 0). A fresh path holds still until a target comes.
+// Frame 1 by hand: control x 0, 0, 0, 0.5 at t = 1/3 give 0.5 / 162. A drag
+// trims to seven points; a burst in the first piece starts that piece over.
 TEST(ShipPath, FollowsADragAndABurstToTheKnownPlaces)
 {
     ShipPath drag = gamePath();
@@ -38,8 +33,7 @@ TEST(ShipPath, FollowsADragAndABurstToTheKnownPlaces)
     for (const auto& d : dragged)
         EXPECT_NEAR(xs[d.first - 1], d.second, 1e-4f) << "frame " << d.first;
 
-    // A target every third frame: the curve runs near its end between them
-    // and catches up.
+    // A target every third frame: the curve catches up near its end.
     ShipPath slow = gamePath();
     xs.clear();
     for (int frame = 1; frame <= 20; ++frame) {
@@ -60,8 +54,6 @@ TEST(ShipPath, FollowsADragAndABurstToTheKnownPlaces)
     EXPECT_NEAR(burst.position()[0], 0.5f, 1e-4f);
 }
 
-// A path runs out a few frames after its last target and then stays where
-// the ship got to, not back at the origin; a target repeated settles exactly.
 TEST(ShipPath, RunsOutWhereTheShipIsAndSettlesOnARepeatedTarget)
 {
     ShipPath p = gamePath();

@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The sound effects: the generated files, real playback through SDL's disk
-// audio driver, and a game without any audio device.
+// The sound effects: the files, playback through SDL's disk driver, no device.
 #include "support/gameprocess.h"
 #include "support/ingame.h"
 #include "support/xvfb.h"
 
 namespace {
 
-// The number after the colon that follows key in a command's output (the
-// first colon is the one after the exit status).
+// The number after the colon that follows key in a command's output.
 double soxValue(const std::string& command, const std::string& key = "")
 {
     const std::string out = runCommand(command);

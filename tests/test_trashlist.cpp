@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The trash list and its entries with the real templates (their models and
-// textures need the OpenGL context): where entries start, every kind's
-// contact rule, the level schedule, the level-end scatter and the detail.
+// The trash list and its entries, with the real templates.
 #include <cmath>
 
 #include "common/powerupitem.h"
@@ -57,9 +55,7 @@ protected:
 
 } // namespace
 
-// Each kind starts 50 units ahead in its own area: trash beside the centre
-// line, a third of the rocks aimed at the ship (the camera sits at minus the
-// ship position), debris anywhere in a wide square, powerups near the middle.
+// A third of the rocks aimed at the ship (the camera sits at minus its position).
 TEST(EntryPlacement, EachKindStartsInItsArea)
 {
     Template t(1.0f);
@@ -88,10 +84,8 @@ TEST(EntryPlacement, EachKindStartsInItsArea)
     EXPECT_EXIT(TrashListItem(nullptr, KIND_TRASH), testing::ExitedWithCode(1), "monkey did not catch the tarsh!");
 }
 
-// Caught trash scores its value on each of the eleven frames it shrinks
-// (leaving debris each frame), plays one catch sound, then counts toward the
-// level's end and leaves. A rock hurts on every frame of contact; under the
-// shield it is caught and scores silently; debris touches nothing.
+// Caught trash scores on each of the eleven frames it shrinks, leaving debris;
+// under the shield a rock is caught and scores silently.
 TEST_F(List, TrashScoresRocksHurtAndDebrisNeverTouches)
 {
     gameState.phase = PHASE_PLAYING;
@@ -135,8 +129,6 @@ TEST_F(List, TrashScoresRocksHurtAndDebrisNeverTouches)
     EXPECT_EQ(list->lastHazard, nullptr) << "a removed entry is not remembered";
 }
 
-// A powerup is offered on every frame of contact, but one already running
-// keeps the next out: a single pickup sound, and the powerup stays.
 TEST_F(List, PowerupIsOfferedOnEveryFrameOfContactButStartsOnce)
 {
     const int pickups = soundRequests(SOUND_POWERUP);
@@ -147,10 +139,7 @@ TEST_F(List, PowerupIsOfferedOnEveryFrameOfContactButStartsOnce)
     EXPECT_FALSE(shield->caught);
 }
 
-// Nothing comes while waiting; in level 1 trash comes on the 31st playing
-// frame and then every 43rd, with no rocks and no powerups; in level 2 rocks
-// come at once and then every 20 frames, powerups every 51. Each level opens
-// with its banner.
+// Nothing comes while waiting.
 TEST_F(List, EachLevelSpawnsOnItsSchedule)
 {
     step(100);
@@ -187,8 +176,7 @@ TEST_F(List, EachLevelSpawnsOnItsSchedule)
     }
 }
 
-// New trash that would overlap the last rock is pushed clear of it: the same
-// spawn, with and without a wide rock at the centre, lands twice as far out.
+// The same spawn, with and without a wide rock at the centre.
 TEST_F(List, NewTrashIsPushedClearOfTheLastRock)
 {
     Template wide(30.0f);

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The autopilot: plays the real game in-process through the main loop's own
-// update order, steering only with relative mouse motion and seeing only what
-// a player sees (the entries' places and kinds, the funnel).
+// The autopilot plays the real game in-process, through the main loop's
+// update order, steering by mouse motion and seeing what a player sees.
 #pragma once
 
 #include <functional>
@@ -20,7 +19,6 @@ enum class Strategy { collect, ram };
 
 // Starts the game (the real start-up, once per process) or restarts it.
 void autopilotStartGame();
-// Plays until the game is over or maxFrames are spent, rendering every
-// renderEvery frames (0: never).
+// Plays until the game is over or maxFrames are spent, rendering every renderEvery frames.
 AutopilotStats autopilotPlay(Strategy strategy, int maxFrames, int renderEvery,
                              const std::function<void(int frame)>& everyFrame = nullptr);

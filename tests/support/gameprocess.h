@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The staged game binary as a child process for end-to-end tests: its
-// standard output and error go to files of its own, its exit status is waited
-// for, and X input reaches it through xdotool on its display.
+// The game binary as a child process: its output in files of its own, X
+// input through xdotool on its display.
 #pragma once
 
 #include <map>
@@ -10,9 +9,8 @@
 
 class GameProcess {
 public:
-    // Runs gameDir/drifthaul (default: the staged game/ folder), or the given
-    // executable, from gameDir with DISPLAY set. env overrides the
-    // environment; an empty value unsets a variable.
+    // Runs executable (default: drifthaul) in gameDir (default: the staged
+    // game/ folder); an empty value in env unsets that variable.
     GameProcess(const std::string& display, const std::map<std::string, std::string>& env = {},
                 const std::string& gameDir = "", const std::string& executable = "");
     ~GameProcess();
@@ -22,8 +20,7 @@ public:
     // The exit code, -1000 - signal, or -2000 on timeout.
     int waitForExit(double seconds = 20.0);
     std::string out() const;
-    // Standard error less the window's note on the buffers the driver lacks,
-    // which tells the machine, not the game.
+    // Standard error less the window's note on the driver's buffers (it tells the machine, not the game).
     std::string err() const;
     // xdotool arguments, run against the game's display.
     bool xdotool(const std::string& args) const;

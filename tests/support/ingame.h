@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The game in-process, for the tests that drive its units directly: the
-// game's headers, its own window and GL state (opened once per test binary
-// on the shared test display, with the staged game/ folder as the working
-// directory so asset paths resolve), and a fresh game with a known seed.
+// The game in-process: its headers, its window (once per test binary, on the
+// shared test display, in the staged game/ folder) and a fresh game.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -28,9 +26,7 @@
 
 void openGameWindow();
 void enterStageDirectory();
-// A 320 x 200 test picture: cleared, a 60-degree perspective, and a modelview
-// that looks at the origin from distance units.
+// A cleared 320 x 200 picture looking at the origin from distance units.
 void beginTestPicture(float distance);
-// The global game and meter as a new game leaves them, the meter's goal 1000,
-// no fade running, the random numbers from a fixed seed.
+// A new game with a fixed seed, the meter's goal 1000 and no fade running.
 void freshGame();

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Pictures for the display tests: the X root window of a display or the
-// current OpenGL framebuffer, with pixels counted from the top left, region
-// counts and comparisons, and PNG output for the README and failed checks.
+// Pictures of an X screen or the GL framebuffer, top row first, counted by
+// region, and saved as PNG for the README and for failed checks.
 #pragma once
 
 #include <algorithm>
@@ -70,12 +69,10 @@ struct Image {
 };
 
 Image grabScreen(const std::string& display);
-// Grabs until the waiting screen's invitation shows over dark sky (the white
-// loading screen would pass for its row alone), for twelve seconds at most.
+// Grabs until the invitation shows over dark sky, for twelve seconds at most.
 Image grabWaitingScreen(const std::string& display);
 Image readFramebuffer();
-// What the X server says of the pointer: held by another client's grab, and
-// whether its cursor shows any pixel.
+// The X server's view of the pointer: grabbed by a client, its cursor visible.
 struct PointerState {
     bool grabbedByAnother = false;
     bool cursorVisible = false;

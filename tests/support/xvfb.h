@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A private Xvfb server for one test: it picks a free display itself
-// (-displayfd), so no display the test did not start is touched, and it stops
-// when the object goes away.
+// A private Xvfb server on a display it picks itself (-displayfd), stopped with the object.
 #pragma once
 
 #include <string>
@@ -21,6 +19,5 @@ private:
     std::string display_;
 };
 
-// The display of the in-process OpenGL tests: the test command's
-// (DRIFTHAUL_TEST_DISPLAY) or, when a test runs alone, one started on demand.
+// The in-process tests' display: DRIFTHAUL_TEST_DISPLAY, or one started on demand.
 std::string sharedTestDisplay();
