@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Whole games played by the autopilot, and soaks of many games.
+#include <fstream>
 #include <list>
 #include <malloc.h>
 #include <set>
@@ -81,11 +82,7 @@ TEST(Autopilot, ACollectorWinsAllThreeLevelsAndARammerDies)
 static long residentKilobytes()
 {
     long pages = 0, resident = 0;
-    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(f);
-    }
+    std::ifstream("/proc/self/statm") >> pages >> resident;
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 

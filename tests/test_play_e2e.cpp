@@ -2,20 +2,13 @@
 // The real binary on private Xvfb screens, driven by X input.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include <thread>
+#include <unistd.h>
 
 #include "support/gameprocess.h"
 #include "support/screenshot.h"
 #include "support/xvfb.h"
 
 namespace {
-
-void pause(int ms)
-{
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
 
 bool saturated(Rgb p)
 {
@@ -31,10 +24,9 @@ bool meterColour(Rgb p)
 double tubeCentroidX(const Image& shot)
 {
     double cx, cy;
-    return shot.centroid(0, 50, shot.width, 100, [&](int x, int y) {
-        const Rgb p = shot.at(x, y);
+    return shot.count(0, 50, shot.width, 100, [](Rgb p) {
         return p.r > 110 && std::abs(p.r - p.g) < 18 && std::abs(p.g - p.b) < 22;
-    }, cx, cy) ? cx : -1;
+    }, &cx, &cy) ? cx : -1;
 }
 
 } // namespace
@@ -49,7 +41,7 @@ TEST(PlayEndToEnd, AWholeSessionLooksAndBehavesAsItShould)
 
     // Once the loading screen has faded out and the game in.
     grabWaitingScreen(x.display());
-    pause(400);
+    usleep(400000);
     const Image waiting = grabScreen(x.display());
     savePng(waiting, testOutputPath("play-waiting.png"));
     EXPECT_GT(waiting.count(0, 0, 320, 25, [](Rgb p) { return p.r + p.g + p.b > 240 && !saturated(p); }), 4)
@@ -64,30 +56,31 @@ TEST(PlayEndToEnd, AWholeSessionLooksAndBehavesAsItShould)
 
     // The first two motions are skipped.
     game.xdotool("key space");
-    pause(300);
+    usleep(300000);
     game.xdotool("mousemove_relative -- 4 0");
     game.xdotool("mousemove_relative -- 4 0");
-    pause(600);
+    usleep(600000);
     const double before = tubeCentroidX(grabScreen(x.display()));
     double leftmost = before;
     game.xdotool("mousemove_relative -- 120 0");
     for (int i = 0; i < 30; ++i) {
         leftmost = std::min(leftmost, tubeCentroidX(grabScreen(x.display())));
-        pause(15);
+        usleep(15000);
     }
     EXPECT_LT(leftmost, before - 15) << "the funnel lags to the left of a camera moving right";
 
     // Trash comes from 50 units ahead: wait until some is near enough to show.
     auto colourfulTrash = [&](const Image& shot) {
-        return shot.countAgainst(waiting, 0, 0, 320, 145, [](Rgb p, Rgb q) {
+        return shot.count(0, 0, 320, 145, [&](int x, int y) {
+            const Rgb p = shot.at(x, y), q = waiting.at(x, y);
             const bool changed = std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) > 120;
             return changed && saturated(p) && !meterColour(p);
         });
     };
-    pause(4000);
+    usleep(4000000);
     Image playing = grabScreen(x.display());
     for (int i = 0; i < 40 && colourfulTrash(playing) <= 40; ++i) {
-        pause(250);
+        usleep(250000);
         playing = grabScreen(x.display());
     }
     savePng(playing, testOutputPath("play-field.png"));
@@ -97,16 +90,16 @@ TEST(PlayEndToEnd, AWholeSessionLooksAndBehavesAsItShould)
     EXPECT_GT(colourfulTrash(playing), 40) << "colourful trash in the field";
 
     game.xdotool("key Return");
-    pause(300);
+    usleep(300000);
     const Image paused = grabScreen(x.display());
     EXPECT_GT(paused.count(100, 31, 220, 48, white), 30) << "paused";
-    pause(200);
+    usleep(200000);
     EXPECT_EQ(grabScreen(x.display()).differingPixels(paused, 0), 0) << "nothing moves while paused";
 
     // The filled planet becomes a net of lines with the dark sky between them.
     game.xdotool("key r");
     ASSERT_TRUE(game.waitFor("render mode: wireframe"));
-    pause(300);
+    usleep(300000);
     const Image wire = grabScreen(x.display());
     savePng(wire, testOutputPath("play-wireframe.png"));
     auto dark = [](Rgb p) { return p.r + p.g + p.b < 60; };
@@ -134,9 +127,9 @@ TEST(PlayEndToEnd, AnotherScreenSizeAndClosingTheWindow)
         runCommand("DISPLAY=" + x.display() + " xdotool search --name '^drifthaul game$' getwindowgeometry");
     EXPECT_NE(geometry.find("Geometry: 1024x768"), std::string::npos) << geometry;
     // The meter is centred in the wider window.
-    pause(1500);
+    usleep(1500000);
     game.xdotool("key space");
-    pause(500);
+    usleep(500000);
     const Image playing = grabScreen(x.display());
     savePng(playing, testOutputPath("play-1024.png"));
     EXPECT_GT(playing.count(362, 668, 662, 708, meterColour), 1500);

@@ -146,12 +146,12 @@ TEST_F(Scene, CameraPutsAKnownEntryOnItsPixel)
         const Image shot = big ? renderAt(640, 480) : renderAt(320, 200);
         const Image& base = big ? wide : empty;
         brightest = 0;
-        return shot.centroid(x0, y0, x1, y1, [&](int x, int y) {
+        return shot.count(x0, y0, x1, y1, [&](int x, int y) {
             const int b = brightness(shot.at(x, y));
             const bool lit = std::abs(b - brightness(base.at(x, y))) > 30;
             brightest = std::max(brightest, lit ? b : 0);
             return lit;
-        }, cx, cy);
+        }, &cx, &cy);
     };
     double cx, cy;
     entry.setPosition(8.0f, 5.0f, -20.0f);
@@ -200,7 +200,7 @@ TEST_F(Scene, OverlayShowsEachPhaseAtEveryWindowSize)
         gameState.phase = PHASE_WAITING;
         const Image waiting = renderAt(w, h);
         auto added = [&](const Image& shot, const Image& base, int x0, int y0, int x1, int y1, bool (*lit)(Rgb)) {
-            return shot.countAgainst(base, x0, y0, x1, y1, [&](Rgb p, Rgb q) { return lit(p) && !lit(q); });
+            return shot.count(x0, y0, x1, y1, [&](int x, int y) { return lit(shot.at(x, y)) && !lit(base.at(x, y)); });
         };
         for (const auto& p : phases) {
             SCOPED_TRACE(std::string(p.name) + " at " + std::to_string(w));
@@ -259,7 +259,8 @@ TEST_F(Scene, WinScreenShowsItsMessageAndLitObjectsAndFadesOnce)
         renderScene();
         scaleFrame(factor);
         const Image scaled = readFramebuffer();
-        EXPECT_LE(scaled.countAgainst(frame, 0, 0, 320, 200, [&](Rgb b, Rgb a) {
+        EXPECT_LE(scaled.count(0, 0, 320, 200, [&](int x, int y) {
+            const Rgb b = scaled.at(x, y), a = frame.at(x, y);
             return std::abs(b.r - a.r * factor) > 2 || std::abs(b.g - a.g * factor) > 2 || std::abs(b.b - a.b * factor) > 2;
         }), 100) << "factor " << factor;
     }
@@ -310,7 +311,8 @@ TEST_F(Scene, FunnelIsWhiteInWireframeAndSeeThroughSolid)
 
     const Image onBlack = funnelOver(0.0f, RENDER_BUFFER_OBJECTS), onWhite = funnelOver(1.0f, RENDER_BUFFER_OBJECTS);
     const int tube = onBlack.count(0, 0, 320, 200, [](Rgb p) { return brightness(p) > 60; });
-    const int seeThrough = onWhite.countAgainst(onBlack, 0, 0, 320, 200, [](Rgb w, Rgb b) {
+    const int seeThrough = onWhite.count(0, 0, 320, 200, [&](int x, int y) {
+        const Rgb w = onWhite.at(x, y), b = onBlack.at(x, y);
         return brightness(b) > 60 && std::abs(brightness(w) - brightness(b) - 153) < 45; // a fifth of white
     });
     EXPECT_GT(tube, 1000);

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -24,9 +24,7 @@ bool hasLine(const std::string& text, const std::string& prefix)
 std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 GameProcess::GameProcess(const std::string& display, const std::map<std::string, std::string>& env,

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 struct Rgb {
@@ -26,44 +27,31 @@ struct Image {
     std::vector<uint8_t> rgb; // top row first
 
     Rgb at(int x, int y) const;
-    // Pixels in [x0, x1) x [y0, y1) for which the test holds.
+    // Pixels of [x0, x1) x [y0, y1) that pass test(pixel), or test(x, y);
+    // cx and cy, when given, receive their mean place.
     template <typename Test>
-    int count(int x0, int y0, int x1, int y1, Test test) const
+    int count(int x0, int y0, int x1, int y1, Test test, double* cx = nullptr, double* cy = nullptr) const
     {
         int n = 0;
+        double sx = 0, sy = 0;
         for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x)
-                n += test(at(x, y));
-        return n;
-    }
-    // Pixels in the region for which test(this pixel, other's pixel) holds.
-    template <typename Test>
-    int countAgainst(const Image& other, int x0, int y0, int x1, int y1, Test test) const
-    {
-        int n = 0;
-        for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x)
-                n += test(at(x, y), other.at(x, y));
+            for (int x = x0; x < x1; ++x) {
+                bool pass;
+                if constexpr (std::is_invocable_v<Test, Rgb>)
+                    pass = test(at(x, y));
+                else
+                    pass = test(x, y);
+                n += pass;
+                sx += pass ? x : 0;
+                sy += pass ? y : 0;
+            }
+        if (cx && cy) {
+            *cx = sx / std::max(n, 1);
+            *cy = sy / std::max(n, 1);
+        }
         return n;
     }
     Rgb mean(int x0, int y0, int x1, int y1) const;
-    // How many pixels of the region pass test(x, y), and their mean place.
-    template <typename Test>
-    int centroid(int x0, int y0, int x1, int y1, Test test, double& cx, double& cy) const
-    {
-        int n = 0;
-        cx = cy = 0;
-        for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x)
-                if (test(x, y)) {
-                    cx += x;
-                    cy += y;
-                    ++n;
-                }
-        cx /= std::max(n, 1);
-        cy /= std::max(n, 1);
-        return n;
-    }
     // Pixels that differ by more than tolerance in any channel.
     int differingPixels(const Image& other, int tolerance) const;
 };
