@@ -155,28 +155,22 @@ TEST(FunnelGeometry, TubeRunsFromBesideTheCameraToTheFunnelAlongItsCurves)
     GameState state;
     state.phase = PHASE_PLAYING;
     CatcherFunnel funnel(&state);
-    const struct {
-        int ring;
-        float x, y, z, radius;
-    } rings[] = {
-        {0, 1.0f, -1.0f, -1.0f, 0.05f},
-        {2, 0.94208f, -0.94208f, -1.8f, 0.1592f},
-        {5, 0.5f, -0.5f, -3.0f, 0.575f},
-        {10, 0.0f, 0.0f, -5.0f, 1.1f},
-    };
+    // Ring, centre x, y, z, radius.
+    const float rings[][5] = {{0, 1, -1, -1, 0.05f}, {2, 0.94208f, -0.94208f, -1.8f, 0.1592f}, {5, 0.5f, -0.5f, -3, 0.575f},
+                              {10, 0, 0, -5, 1.1f}};
     float points[funnelRings][funnelRingPoints][3];
     funnel.computeRings(points);
     for (const auto& r : rings) {
+        const auto& ring = points[static_cast<int>(r[0])];
         float c[3] = {0, 0, 0};
         for (int k = 0; k < funnelRingPoints; ++k)
             for (int a = 0; a < 3; ++a)
-                c[a] += points[r.ring][k][a] / funnelRingPoints;
-        EXPECT_NEAR(c[0], r.x, 1e-4f) << "ring " << r.ring;
-        EXPECT_NEAR(c[1], r.y, 1e-4f) << "ring " << r.ring;
-        EXPECT_NEAR(c[2], r.z, 1e-4f) << "ring " << r.ring;
+                c[a] += ring[k][a] / funnelRingPoints;
+        for (int a = 0; a < 3; ++a)
+            EXPECT_NEAR(c[a], r[a + 1], 1e-4f) << "ring " << r[0];
         // Each ring starts at angle 0, to the right of its centre.
-        EXPECT_NEAR(points[r.ring][0][0] - c[0], r.radius, 1e-4f) << "ring " << r.ring;
-        EXPECT_NEAR(points[r.ring][0][1], c[1], 1e-4f) << "ring " << r.ring;
+        EXPECT_NEAR(ring[0][0] - c[0], r[4], 1e-4f) << "ring " << r[0];
+        EXPECT_NEAR(ring[0][1], c[1], 1e-4f) << "ring " << r[0];
     }
 
     // A fifth of the remaining way each frame; the near end follows the camera.

@@ -58,12 +58,12 @@ TEST(MeshProcessing, SmoothingSumsFacesOverTwinsAndCopiesToThem)
     m.computeFaceNormals();
     m.linkFaces();
     m.computeVertexNormals();
-    // Two flat faces and two tilted by (1, -1, 1): (0.322, -0.322, 0.889).
-    EXPECT_NEAR(m.vertices[4].normal[0], 0.322f, 5e-3f);
-    EXPECT_NEAR(m.vertices[4].normal[1], -0.322f, 5e-3f);
-    EXPECT_NEAR(m.vertices[4].normal[2], 0.889f, 5e-3f);
-    for (int k = 0; k < 3; ++k)
+    // Two flat faces and two tilted by (1, -1, 1).
+    const float normal[3] = {0.322f, -0.322f, 0.889f};
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_NEAR(m.vertices[4].normal[k], normal[k], 5e-3f);
         EXPECT_EQ(m.vertices[5].normal[k], m.vertices[4].normal[k]);
+    }
 }
 
 // Rocks become a flat icosahedron, the soda can an open ten-sided cylinder whose
@@ -75,12 +75,8 @@ TEST(Shapes, EachTypeHasItsStandIn)
         size_t faces;
         float minRadius, maxRadius;
         bool flat;
-    } cases[] = {
-        {MODEL_LUMPY_SPHERE, 20, 1.0f, 3.0f, true},
-        {MODEL_SODA_CAN, 20, 2.236f, 2.237f, false},
-        {MODEL_WOODEN_BARREL, 4, 3.0f, 3.0001f, false},
-        {MODEL_SPACESHIP, 4, 3.0f, 3.0001f, false},
-    };
+    } cases[] = {{MODEL_LUMPY_SPHERE, 20, 1.0f, 3.0f, true}, {MODEL_SODA_CAN, 20, 2.236f, 2.237f, false},
+                 {MODEL_WOODEN_BARREL, 4, 3.0f, 3.0001f, false}, {MODEL_SPACESHIP, 4, 3.0f, 3.0001f, false}};
     openGameWindow();
     for (const auto& c : cases) {
         CMesh m;

@@ -105,22 +105,20 @@ TEST(ModelReaderMalformed, EveryBrokenFileIsRejectedWithAReason)
 // A recursive walk, or arrays grown list by list, would take hours here.
 TEST(ModelReaderMalformed, PathologicalStructuresLoadInLinearTime)
 {
-    std::string inner = vertexListChunk(triangle);
+    std::string deep = vertexListChunk(triangle), siblings, vertexLists, faceLists = vertexListChunk(triangle);
     for (int i = 0; i < 10000; ++i)
-        inner = chunk(TRIANGLE_MESH, inner);
-    std::string siblings;
+        deep = chunk(TRIANGLE_MESH, deep);
     for (int i = 0; i < 100000; ++i)
         siblings += chunk(0xB000, "k");
-    const std::string one = chunk(VERTEX_LIST, le16(1) + f32(1) + f32(2) + f32(3));
-    const std::string oneFace = chunk(FACE_LIST, le16(1) + le16(0) + le16(1) + le16(2) + le16(0));
-    const size_t lists = 1500000; // about 30 MB either way
-    std::string vertexLists, faceLists = vertexListChunk(triangle);
+    const std::string vertex = chunk(VERTEX_LIST, le16(1) + f32(1) + f32(2) + f32(3)),
+                      face = chunk(FACE_LIST, le16(1) + le16(0) + le16(1) + le16(2) + le16(0));
+    const size_t lists = 1500000; // about 30 MB each, near the size cap
     for (size_t i = 0; i < lists; ++i) {
-        vertexLists += one;
-        faceLists += oneFace;
+        vertexLists += vertex;
+        faceLists += face;
     }
     Geometry g;
-    EXPECT_EQ(parseBytes(wrap(inner), g).status, Status::ok);
+    EXPECT_EQ(parseBytes(wrap(deep), g).status, Status::ok);
     EXPECT_EQ(g.vertices.size(), 3u);
     EXPECT_EQ(parseBytes(wrap(siblings), g).status, Status::ok);
     ASSERT_EQ(parseBytes(wrap(objectChunk("v", chunk(TRIANGLE_MESH, vertexLists))), g).status, Status::ok);

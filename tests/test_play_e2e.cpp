@@ -78,11 +78,8 @@ TEST(PlayEndToEnd, AWholeSessionLooksAndBehavesAsItShould)
         });
     };
     usleep(4000000);
-    Image playing = grabScreen(x.display());
-    for (int i = 0; i < 40 && colourfulTrash(playing) <= 40; ++i) {
-        usleep(250000);
-        playing = grabScreen(x.display());
-    }
+    Image playing;
+    waitUntil(10, [&] { return colourfulTrash(playing = grabScreen(x.display())) > 40; }, 250);
     savePng(playing, testOutputPath("play-field.png"));
     EXPECT_GT(playing.count(10, 100, 310, 140, meterColour), 400) << "trash meter";
     EXPECT_GT(playing.count(300, 145, 320, 195, [](Rgb p) { return p.r > 150 && p.g < 80 && p.b < 80; }), 100)

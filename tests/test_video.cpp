@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The video-mode choice over the lists SDL can give: the asked size when it
-// is listed, else the last listed mode, any size when all are available, and
-// the exit codes of the lists that leave no choice; and the window on
+// The video-mode choice over the lists SDL can give, and the window on
 // drivers without the deep buffers.
 #include <gtest/gtest.h>
 
@@ -17,11 +15,9 @@ TEST(VideoMode, KeepsAListedSizeElseTakesTheLastListed)
         SDL_Rect** modes;
         int width, height;
         const char *out, *err;
-    } cases[] = {
-        {withAsked, 320, 200, "", ""},
-        {without, 640, 480, "", "Setting found available mode: 640x480\n"},
-        {reinterpret_cast<SDL_Rect**>(-1), 320, 200, "All resolutions available.\n", ""},
-    };
+    } cases[] = {{withAsked, 320, 200, "", ""},
+                 {without, 640, 480, "", "Setting found available mode: 640x480\n"},
+                 {reinterpret_cast<SDL_Rect**>(-1), 320, 200, "All resolutions available.\n", ""}};
     for (const auto& c : cases) {
         int width = 320, height = 200;
         testing::internal::CaptureStdout();

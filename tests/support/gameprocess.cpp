@@ -74,28 +74,30 @@ std::string GameProcess::err() const
     return text;
 }
 
+bool waitUntil(double seconds, const std::function<bool()>& done, int stepMs)
+{
+    for (int waited = 0; !done(); waited += stepMs) {
+        if (waited >= seconds * 1000)
+            return false;
+        usleep(stepMs * 1000);
+    }
+    return true;
+}
+
 bool GameProcess::waitFor(const std::string& text, double seconds)
 {
-    for (int i = 0; i < seconds * 20; ++i) {
-        const bool gone = exited_ || waitpid(pid_, &status_, WNOHANG) == pid_;
-        exited_ = gone;
-        if (hasLine(out(), text) || hasLine(err(), text))
-            return true;
-        if (gone)
-            return false;
-        usleep(50000);
-    }
-    return false;
+    bool found = false;
+    waitUntil(seconds, [&] {
+        exited_ = exited_ || waitpid(pid_, &status_, WNOHANG) == pid_;
+        found = hasLine(out(), text) || hasLine(err(), text);
+        return found || exited_;
+    });
+    return found;
 }
 
 int GameProcess::waitForExit(double seconds)
 {
-    for (int i = 0; !exited_ && i < seconds * 50; ++i) {
-        exited_ = waitpid(pid_, &status_, WNOHANG) == pid_;
-        if (!exited_)
-            usleep(20000);
-    }
-    if (!exited_)
+    if (!waitUntil(seconds, [&] { return exited_ = exited_ || waitpid(pid_, &status_, WNOHANG) == pid_; }, 20))
         return -2000;
     return WIFEXITED(status_) ? WEXITSTATUS(status_) : -1000 - WTERMSIG(status_);
 }

@@ -3,6 +3,7 @@
 // input through xdotool on its display.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <sys/types.h>
@@ -35,6 +36,8 @@ private:
 };
 
 std::string stagedGameDir();
+// Checks done every stepMs until it holds (true) or seconds have passed (false).
+bool waitUntil(double seconds, const std::function<bool()>& done, int stepMs = 50);
 // Runs a shell command: its exit status, a colon, then its output (both streams).
 std::string runCommand(const std::string& command);
 // A whole file's bytes (empty when it cannot be read).

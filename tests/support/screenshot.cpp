@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "support/gameprocess.h"
 #include "texturepaint.h"
 
 #include <GL/glew.h>
@@ -87,11 +88,11 @@ PointerState pointerState(const std::string& display)
 
 Image grabWaitingScreen(const std::string& display)
 {
-    Image shot = grabScreen(display);
-    for (int i = 0; i < 60 && !(shot.count(0, 31, 320, 48, white) > 150 && shot.count(0, 50, 320, 100, white) < 5000); ++i) {
-        usleep(200000);
+    Image shot;
+    waitUntil(12, [&] {
         shot = grabScreen(display);
-    }
+        return shot.count(0, 31, 320, 48, white) > 150 && shot.count(0, 50, 320, 100, white) < 5000;
+    }, 200);
     return shot;
 }
 
