@@ -17,12 +17,7 @@ TEST(Autopilot, ACollectorWinsAllThreeLevelsAndARammerDies)
         renderScene();
         return savePng(readFramebuffer(), testOutputPath(name));
     };
-    // Each level's planet, the lower half of the waiting screen.
-    std::vector<Rgb> planets;
-    auto planet = [] {
-        renderScene();
-        return readFramebuffer().mean(0, 150, 320, 200);
-    };
+    std::vector<Rgb> planets; // the lower half of each level's waiting screen
     AutopilotStats s = autopilotPlay(Strategy::collect, 12000, 10, [&](int) {
         std::set<const void*> kinds;
         bool flying = false;
@@ -32,8 +27,10 @@ TEST(Autopilot, ACollectorWinsAllThreeLevelsAndARammerDies)
             flying = flying || (e->kind == KIND_TEXT && e->position[2] > -20.0f && e->position[2] < -4.0f &&
                                 e->position[0] < 0.0f && e->position[0] > 0.4f * e->position[2]);
         }
-        if (planets.size() == size_t(gameState.levelIndex) && planets.size() < 3 && screenFade.fadeMode == FADE_OFF)
-            planets.push_back(planet());
+        if (planets.size() == size_t(gameState.levelIndex) && planets.size() < 3 && screenFade.fadeMode == FADE_OFF) {
+            renderScene();
+            planets.push_back(readFramebuffer().mean(0, 150, 320, 200));
+        }
         if (!banner && flying && screenFade.fadeMode == FADE_OFF && !kinds.empty()) {
             banner = picture("level-banner.png");
             // The banner is drawn: the frame without it differs.
@@ -50,8 +47,6 @@ TEST(Autopilot, ACollectorWinsAllThreeLevelsAndARammerDies)
     picture("win.png");
     ASSERT_EQ(gameState.phase, PHASE_GAME_OVER) << "stopped at level " << gameState.levelIndex;
     EXPECT_GT(gameState.health, 0) << "hits taken: " << s.hits;
-    const float* rgba = nullptr;
-    EXPECT_STREQ(gameState.phaseMessage(&rgba), "End of Game!!! you may press escape now.");
     // Four points a catch, eleven frames each, past a goal of 1000.
     for (int level = 0; level < 3; ++level) {
         EXPECT_GE(s.catchesPerLevel[level], 23) << "level " << level + 1;
@@ -74,7 +69,7 @@ TEST(Autopilot, ACollectorWinsAllThreeLevelsAndARammerDies)
     ASSERT_EQ(gameState.phase, PHASE_GAME_OVER);
     EXPECT_LE(gameState.health, 0);
     EXPECT_GE(s.hits, 15);
-    rgba = nullptr;
+    const float* rgba = nullptr;
     EXPECT_STREQ(gameState.phaseMessage(&rgba), gameState.deathMessage());
     EXPECT_NE(rgba, nullptr);
 }

@@ -177,18 +177,11 @@ TEST_F(Scene, OverlayShowsEachPhaseAtEveryWindowSize)
     enum Show { message = 1, meter = 2, powerup = 4 };
     const struct {
         const char* name;
-        int phase;
-        bool paused;
-        int health, powerupTimer, show;
-    } phases[] = {
-        {"waiting", PHASE_WAITING, false, 100, 0, message},
-        {"playing", PHASE_PLAYING, false, 100, 0, meter},
-        {"paused", PHASE_PLAYING, true, 100, 0, message | meter},
-        {"powerup", PHASE_PLAYING, false, 100, 120, meter | powerup},
-        {"level end", PHASE_LEVEL_END, false, 100, 0, message | meter},
-        {"won", PHASE_GAME_OVER, false, 100, 0, message | meter},
-        {"died", PHASE_GAME_OVER, false, -5, 0, message | meter},
-    };
+        int phase, paused, health, powerupTimer, show;
+    } phases[] = {{"waiting", PHASE_WAITING, 0, 100, 0, message},         {"playing", PHASE_PLAYING, 0, 100, 0, meter},
+                  {"paused", PHASE_PLAYING, 1, 100, 0, message | meter},   {"powerup", PHASE_PLAYING, 0, 100, 120, meter | powerup},
+                  {"level end", PHASE_LEVEL_END, 0, 100, 0, message | meter}, {"won", PHASE_GAME_OVER, 0, 100, 0, message | meter},
+                  {"died", PHASE_GAME_OVER, 0, -5, 0, message | meter}};
     bareField();
     gameState.deathRoll = 3.5f; // the longest death message
     showFps = true;
@@ -210,8 +203,6 @@ TEST_F(Scene, OverlayShowsEachPhaseAtEveryWindowSize)
             gameState.powerupTimer = p.powerupTimer;
             gameState.powerupType = POWERUP_SHIELD;
             const Image shot = renderAt(w, h);
-            if (w < 1024)
-                savePng(shot, testOutputPath("overlay-" + std::to_string(w) + "-" + p.name + ".png"));
             // White, or the deaths' red, in the row whose baseline lies at 0.777 of the height.
             auto text = [](Rgb q) { return q.r > 150 && (q.g > 150 || q.g < 40); };
             const int row = h - static_cast<int>(h * 0.777);
@@ -302,7 +293,6 @@ TEST_F(Scene, FunnelIsWhiteInWireframeAndSeeThroughSolid)
         return readFramebuffer();
     };
     const Image shot = funnelOver(0.0f, RENDER_WIREFRAME);
-    savePng(shot, testOutputPath("funnel-wireframe.png"));
     const int lit = shot.count(0, 0, 320, 200, [](Rgb p) { return brightness(p) > 120; });
     EXPECT_GT(lit, 200);
     EXPECT_EQ(shot.count(0, 0, 320, 200,
@@ -359,7 +349,6 @@ TEST_F(Scene, BatchedDebrisDrawsWhatEachShardDrawsAlone)
     };
     const Image alone = draw(false, true);
     const Image batched = draw(true, true);
-    savePng(batched, testOutputPath("debris-batched.png"));
     EXPECT_GT(alone.differingPixels(draw(false, false), 8), 100);
     EXPECT_LE(batched.differingPixels(alone, 1), 20);
 }

@@ -18,7 +18,7 @@ double soxValue(const std::string& command, const std::string& key = "")
 
 TEST(SoundFiles, EveryEffectIsShortAudibleAndUnclipped)
 {
-    enterStageDirectory();
+    enterGameEnvironment();
     std::set<std::string> files;
     for (int i = 0; i < soundCount; ++i)
         files.insert(soundPath(i));
@@ -38,7 +38,7 @@ TEST(SoundFiles, EveryEffectIsShortAudibleAndUnclipped)
 
 TEST(SoundPlayback, CatchAndHitReallyReachTheAudioDevice)
 {
-    enterStageDirectory();
+    enterGameEnvironment();
     const std::string raw = testing::TempDir() + "/drifthaul-audio.raw";
     std::remove(raw.c_str());
     setenv("SDL_AUDIODRIVER", "disk", 1);

@@ -5,7 +5,6 @@
 
 #include "sdl/startup.h"
 #include "support/ingame.h"
-#include "support/xvfb.h"
 
 namespace {
 
@@ -78,9 +77,7 @@ void autopilotStartGame()
 {
     static bool started = false;
     if (!started) {
-        enterStageDirectory();
-        setenv("DISPLAY", sharedTestDisplay().c_str(), 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        enterGameEnvironment();
         startUp();
         // Shut down as the game does: SDL's audio thread must not outlive the libraries.
         std::atexit([] { shutDown(); });

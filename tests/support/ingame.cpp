@@ -9,10 +9,12 @@
 #include "support/gameprocess.h"
 #include "support/xvfb.h"
 
-void enterStageDirectory()
+void enterGameEnvironment()
 {
     if (chdir(stagedGameDir().c_str()) != 0)
         std::abort();
+    setenv("DISPLAY", sharedTestDisplay().c_str(), 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
 }
 
 void openGameWindow()
@@ -20,9 +22,7 @@ void openGameWindow()
     static bool open = false;
     if (open)
         return;
-    enterStageDirectory();
-    setenv("DISPLAY", sharedTestDisplay().c_str(), 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    enterGameEnvironment();
     setupVideo(false);
     initGl();
     open = true;

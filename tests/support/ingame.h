@@ -24,8 +24,9 @@
 #include "sound/soundbank.h"
 #include "support/screenshot.h"
 
+// The staged game/ folder, the shared test display and the silent audio driver.
+void enterGameEnvironment();
 void openGameWindow();
-void enterStageDirectory();
 // A cleared 320 x 200 picture looking at the origin from distance units.
 void beginTestPicture(float distance);
 // A new game with a fixed seed, the meter's goal 1000 and no fade running.
