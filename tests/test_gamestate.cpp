@@ -109,6 +109,7 @@ TEST_F(Rules, LevelEndCountsTenUpdatesThenTheNextLevelWaits)
     }
     gameState.update();
     EXPECT_EQ(gameState.phase, PHASE_WAITING);
+    EXPECT_STREQ(gameState.phaseMessage(&rgba), "press Spacebar to play the game");
     EXPECT_EQ(gameState.levelIndex, 1);
     EXPECT_FLOAT_EQ(gameState.drift[2], 0.5f);
     EXPECT_FALSE(gameState.bannerShown);

@@ -131,27 +131,36 @@ TEST_F(Scene, HitShakesTwentyFramesEvenWhilePaused)
 }
 
 // 90 degrees of height, as wide as the window, near plane 0.5: (8, 5, -20) lands
-// at (160 + 160 * 8 / 32, 100 - 100 * 5 / 20); far entries fade.
-TEST_F(Scene, CameraPutsAKnownEntryOnItsPixel)
+// at (160 + 160 * 8 / 32, 100 - 100 * 5 / 20); far entries fade. Each kind
+// wears its texture, and turns as it drifts.
+TEST_F(Scene, CameraShowsEachEntryInItsPlaceAndColours)
 {
     bareField();
+    gameState.drift[2] = 0.0f;
     const Image empty = renderAt(320, 200), wide = renderAt(640, 480);
     TrashListItem entry(trashList->trashTemplates[0], KIND_TRASH);
     entry.setRotation(0.0f, 0.0f, 0.0f); // end on: the can's axis is the view's
     entry.shape[0] = 1.0f;                // as a shard: its single triangle
     entry.shape[1] = 0.0f;
     trashList->entries.push_back(&entry);
-    int brightest = 0;
+    Image shot;
+    int brightest = 0, saturated = 0;
+    Rgb mean{0, 0, 0};
     auto changed = [&](int x0, int y0, int x1, int y1, double& cx, double& cy, bool big = false) {
-        const Image shot = big ? renderAt(640, 480) : renderAt(320, 200);
+        shot = big ? renderAt(640, 480) : renderAt(320, 200);
         const Image& base = big ? wide : empty;
-        brightest = 0;
-        return shot.count(x0, y0, x1, y1, [&](int x, int y) {
-            const int b = brightness(shot.at(x, y));
-            const bool lit = std::abs(b - brightness(base.at(x, y))) > 30;
-            brightest = std::max(brightest, lit ? b : 0);
+        brightest = saturated = 0;
+        mean = {0, 0, 0};
+        const int n = shot.count(x0, y0, x1, y1, [&](int x, int y) {
+            const Rgb p = shot.at(x, y);
+            const bool lit = std::abs(brightness(p) - brightness(base.at(x, y))) > 30;
+            brightest = std::max(brightest, lit ? brightness(p) : 0);
+            saturated += lit && std::max({p.r, p.g, p.b}) - std::min({p.r, p.g, p.b}) > 40;
+            mean = lit ? Rgb{mean.r + p.r, mean.g + p.g, mean.b + p.b} : mean;
             return lit;
         }, &cx, &cy);
+        mean = {mean.r / std::max(n, 1), mean.g / std::max(n, 1), mean.b / std::max(n, 1)};
+        return n;
     };
     double cx, cy;
     entry.setPosition(8.0f, 5.0f, -20.0f);
@@ -169,6 +178,31 @@ TEST_F(Scene, CameraPutsAKnownEntryOnItsPixel)
     entry.kind = KIND_DEBRIS;
     entry.setPosition(0.0f, 0.0f, -1.2f);
     EXPECT_GT(changed(165, 30, 200, 70, cx, cy), 150);
+
+    // Upper left, clear of the funnel: rocks grey noise, not bare white; the
+    // shield red, slow motion blue; the cans their coloured images.
+    auto show = [&](ObjectItem* item, int32_t kind) {
+        entry.item = item;
+        entry.kind = kind;
+        entry.setPosition(-3.0f, 1.5f, -6.0f);
+        return changed(0, 0, 160, 100, cx, cy);
+    };
+    show(trashList->hazardTemplates[0], KIND_HAZARD);
+    EXPECT_LT(brightness(mean), 720);
+    const Image rock = shot;
+    entry.update(catcherFunnel->position);
+    gameState.shakeFrames = 0; // a rock this big touches the funnel
+    show(trashList->hazardTemplates[0], KIND_HAZARD);
+    EXPECT_GT(shot.differingPixels(rock, 10), 1000) << "it turns";
+    entry.setRotation(0.0f, 0.0f, 0.0f);
+    show(trashList->powerupTemplates[0], KIND_POWERUP);
+    EXPECT_GT(mean.r, mean.b + 60);
+    show(trashList->powerupTemplates[1], KIND_POWERUP);
+    EXPECT_GT(mean.b, mean.r + 60);
+    for (int can = 3; can < 8; ++can) {
+        show(trashList->trashTemplates[can], KIND_TRASH);
+        EXPECT_GT(saturated, 60) << "can " << can;
+    }
 }
 
 // The message is centred, and cut at both edges where it is wider than the window.
@@ -210,14 +244,16 @@ TEST_F(Scene, OverlayShowsEachPhaseAtEveryWindowSize)
             const int right = added(shot, quiet, w / 2, row - 13, w, row + 4, text);
             EXPECT_EQ(left > 15 && right > 15, (p.show & message) != 0);
             EXPECT_EQ(left + right == 0, (p.show & message) == 0);
-            EXPECT_EQ(shot.count(25, h - 92, 140, h - 68, meterBlue) > 1500, (p.show & meter) != 0);
+            EXPECT_EQ(shot.count(25, h - 92, 140, h - 68, meterBlue) > 2600, (p.show & meter) != 0); // a full bar
             EXPECT_EQ(shot.count(170, h - 92, 290, h - 68, meterBlue), 0);
             EXPECT_EQ(shot.count(300, h - 55, std::min(w, 350), h - 5,
                                  [](Rgb q) { return q.r > 150 && q.g < 60 && q.b < 60; }) > 100,
                       (p.show & meter) != 0);
             EXPECT_GT(shot.count(10, 0, 90, 16, [](Rgb q) { return q.g > 150 && q.b > 150 && q.r < q.g - 30; }), 10);
-            if (w > 320) { // the health number right of the cross, the powerup's readout from x 450
+            if (w > 320) { // the health number right of the cross, the powerup's icon and readout
                 EXPECT_EQ(added(shot, waiting, 350, h - 40, 400, h - 15, white) > 10, (p.show & meter) != 0);
+                EXPECT_EQ(added(shot, quiet, 400, h - 55, 450, h - 5, [](Rgb q) { return brightness(q) > 60; }) > 500,
+                          (p.show & powerup) != 0);
                 EXPECT_EQ(added(shot, waiting, 450, h - 40, 560, h - 15, white) > 10, (p.show & powerup) != 0);
             }
         }
@@ -307,6 +343,10 @@ TEST_F(Scene, FunnelIsWhiteInWireframeAndSeeThroughSolid)
     });
     EXPECT_GT(tube, 1000);
     EXPECT_GT(seeThrough, tube * 9 / 10);
+    // Shiny, not chalky: 293 on average here, 364 in the matt material.
+    long sum = 0;
+    onBlack.count(0, 0, 320, 200, [&](Rgb p) { return brightness(p) > 60 && (sum += brightness(p)); });
+    EXPECT_LT(sum / tube, 330);
 }
 
 TEST_F(Scene, EachFrameSleepsFortyMilliseconds)

@@ -2,7 +2,6 @@
 // The trash list and its entries, with the real templates.
 #include <cmath>
 
-#include "common/powerupitem.h"
 #include "support/ingame.h"
 
 namespace {
@@ -147,7 +146,7 @@ TEST_F(List, EachLevelSpawnsOnItsSchedule)
     const struct {
         int level;
         std::vector<int> trash, hazards, powerups;
-    } levels[] = {{0, {31, 74}, {}, {}}, {1, {}, {1, 21, 41}, {51, 102}}};
+    } levels[] = {{0, {31, 74}, {}, {}}, {1, {}, {1, 21, 41}, {51, 102}}, {2, {}, {1, 23, 45}, {51, 102}}};
     for (const auto& l : levels) {
         SetUp();
         hazardDistance = -3.0f; // as the level before leaves it

@@ -10,6 +10,7 @@
 #include "common/hudpanel.h"
 #include "common/mesh.h"
 #include "common/numeric.h"
+#include "common/powerupitem.h"
 #include "common/scene.h"
 #include "common/settings.h"
 #include "common/textobject.h"
