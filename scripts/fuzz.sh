@@ -4,10 +4,10 @@
 # address and undefined-behaviour sanitizers) for a bounded time.
 # Usage: scripts/fuzz.sh [seconds, default 30]
 # Seeds: the committed corpus, the saved regressions (so every run replays
-# them first) and the staged game models. Crashes are written to
-# tests/fuzz/regressions/. Inputs up
-# to 2 MiB, and any that takes over 5 s counts as a failure: a slow reader is
-# a hang to a player.
+# them first) and the staged game models, which hold every chunk the reader
+# knows. Crashes are written to tests/fuzz/regressions/. Inputs up to 2 MiB,
+# and any that takes over 5 s counts as a failure: a slow reader is a hang to
+# a player.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds="${1:-30}"
@@ -23,7 +23,7 @@ find "${DRIFTHAUL_BUILD_DIR:-$root/build}/stage/models" -name '*.3ds' -exec cp {
 
 cd "$work"
 status=0
-"$work/fuzz_model3ds" -max_total_time="$seconds" -dict="$root/tests/fuzz/model3ds.dict" \
+"$work/fuzz_model3ds" -max_total_time="$seconds" \
     -max_len=2097152 -timeout=5 -artifact_prefix="$root/tests/fuzz/regressions/" -print_final_stats=1 \
     corpus >"$work/fuzz.log" 2>&1 || status=$?
 tail -n 8 "$work/fuzz.log"

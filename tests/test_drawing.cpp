@@ -104,17 +104,16 @@ TEST(Textures, NoiseTexturesHoldTheirValuesInTheirSlots)
 {
     openGameWindow();
     TextureTable table;
-    const struct {
-        int row, column, value;
-    } pixels[] = {{0, 0, 140}, {0, 1, 142}, {4, 4, 129}, {100, 37, 146}, {255, 255, 138}, {128, 200, 132}, {7, 250, 117}};
+    const int pixels[][3] = {{0, 0, 140},     {0, 1, 142},     {4, 4, 129}, {100, 37, 146},
+                             {255, 255, 138}, {128, 200, 132}, {7, 250, 117}};
     int w, h;
     for (int slot : {1, 3, 4, 5}) {
         const std::vector<uint8_t> image = readBack(table.nameAt(slot), w, h);
         ASSERT_EQ(w, 256);
-        for (const auto& p : pixels)
+        for (const auto& p : pixels) // row, column, value
             for (int b = 0; b < 3; ++b)
-                EXPECT_EQ(image[(p.row * 256 + p.column) * 4 + b], slot == 1 || b == slot - 3 ? p.value : 48)
-                    << "slot " << slot << " at " << p.row << ", " << p.column;
+                EXPECT_EQ(image[(p[0] * 256 + p[1]) * 4 + b], slot == 1 || b == slot - 3 ? p[2] : 48)
+                    << "slot " << slot << " at " << p[0] << ", " << p[1];
     }
 }
 

@@ -209,13 +209,11 @@ TEST_F(Scene, CameraShowsEachEntryInItsPlaceAndColours)
 TEST_F(Scene, OverlayShowsEachPhaseAtEveryWindowSize)
 {
     enum Show { message = 1, meter = 2, powerup = 4 };
-    const struct {
-        const char* name;
-        int phase, paused, health, powerupTimer, show;
-    } phases[] = {{"waiting", PHASE_WAITING, 0, 100, 0, message},         {"playing", PHASE_PLAYING, 0, 100, 0, meter},
-                  {"paused", PHASE_PLAYING, 1, 100, 0, message | meter},   {"powerup", PHASE_PLAYING, 0, 100, 120, meter | powerup},
-                  {"level end", PHASE_LEVEL_END, 0, 100, 0, message | meter}, {"won", PHASE_GAME_OVER, 0, 100, 0, message | meter},
-                  {"died", PHASE_GAME_OVER, 0, -5, 0, message | meter}};
+    const struct { const char* name; int phase, paused, health, powerupTimer, show; } phases[] = {
+        {"waiting", PHASE_WAITING, 0, 100, 0, message},        {"playing", PHASE_PLAYING, 0, 100, 0, meter},
+        {"paused", PHASE_PLAYING, 1, 100, 0, message | meter},  {"powerup", PHASE_PLAYING, 0, 100, 120, meter | powerup},
+        {"level end", PHASE_LEVEL_END, 0, 100, 0, message | meter}, {"won", PHASE_GAME_OVER, 0, 100, 0, message | meter},
+        {"died", PHASE_GAME_OVER, 0, -5, 0, message | meter}};
     bareField();
     gameState.deathRoll = 3.5f; // the longest death message
     showFps = true;
@@ -420,12 +418,7 @@ TEST_F(Scene, SlowMotionTrailShowsTheFieldAndItsGhosts)
     EXPECT_LT(green(frame(3.0f)), 10);
     EXPECT_GT(green(trail), 200);
     EXPECT_GT(trail.count(25, 108, 140, 132, meterBlue), 1500) << "fixed-function colours after the trail";
-    long sum = 0, sumAlone = 0;
-    for (int y = 65; y < 95; ++y)
-        for (int x = 85; x < 115; ++x) {
-            sum += brightness(trail.at(x, y));
-            sumAlone += brightness(alone.at(x, y));
-        }
-    EXPECT_GT(sum * 10, sumAlone * 3); // a fifth of the colour, over its neighbour's ghost (0.36 here)
-    EXPECT_LT(sum * 2, sumAlone);
+    const int ghost = brightness(trail.mean(85, 65, 115, 95)), whole = brightness(alone.mean(85, 65, 115, 95));
+    EXPECT_GT(ghost * 10, whole * 3); // a fifth of the colour, over its neighbour's ghost (0.36 here)
+    EXPECT_LT(ghost * 2, whole);
 }

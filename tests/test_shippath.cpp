@@ -19,32 +19,30 @@ ShipPath gamePath()
 // trims to seven points; a burst in the first piece starts that piece over.
 TEST(ShipPath, FollowsADragAndABurstToTheKnownPlaces)
 {
-    ShipPath drag = gamePath();
-    EXPECT_FALSE(drag.advance());
-    EXPECT_EQ(drag.position()[0], 0.0f);
-    std::vector<float> xs;
-    for (int frame = 1; frame <= 40; ++frame) {
-        drag.addPoint(0.5f * frame, -0.25f * frame, -4.0f);
-        drag.advance();
-        xs.push_back(drag.position()[0]);
-    }
+    ShipPath still = gamePath();
+    EXPECT_FALSE(still.advance());
+    EXPECT_EQ(still.position()[0], 0.0f);
+    // Where the ship is each frame with a new target every nth frame.
+    auto follow = [](int frames, int every) {
+        ShipPath p = gamePath();
+        std::vector<float> xs;
+        for (int frame = 1; frame <= frames; ++frame) {
+            if (frame % every == 1 % every)
+                p.addPoint(0.5f * frame, -0.25f * frame, -4.0f);
+            p.advance();
+            xs.push_back(p.position()[0]);
+        }
+        return xs;
+    };
+    const std::vector<float> drag = follow(40, 1), slow = follow(20, 3);
     const std::pair<int, float> dragged[] = {{1, 0.003086f}, {3, 0.191358f}, {8, 1.333333f}, {20, 4.333334f},
                                              {40, 11.166667f}};
     for (const auto& d : dragged)
-        EXPECT_NEAR(xs[d.first - 1], d.second, 1e-4f) << "frame " << d.first;
-
-    // A target every third frame: the curve catches up near its end.
-    ShipPath slow = gamePath();
-    xs.clear();
-    for (int frame = 1; frame <= 20; ++frame) {
-        if (frame % 3 == 1)
-            slow.addPoint(0.5f * frame, 0.0f, -4.0f);
-        slow.advance();
-        xs.push_back(slow.position()[0]);
-    }
-    EXPECT_NEAR(xs[3], 0.276578f, 1e-4f);
-    EXPECT_NEAR(xs[11], 4.990076f, 1e-4f);
-    EXPECT_NEAR(xs[19], 7.978145f, 1e-4f);
+        EXPECT_NEAR(drag[d.first - 1], d.second, 1e-4f) << "frame " << d.first;
+    // Every third frame the curve catches up near its end.
+    EXPECT_NEAR(slow[3], 0.276578f, 1e-4f);
+    EXPECT_NEAR(slow[11], 4.990076f, 1e-4f);
+    EXPECT_NEAR(slow[19], 7.978145f, 1e-4f);
 
     ShipPath burst = gamePath();
     burst.addPoint(3.0f, 0.0f, -4.0f);

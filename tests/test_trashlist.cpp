@@ -60,11 +60,9 @@ TEST(EntryPlacement, EachKindStartsInItsArea)
     Template t(1.0f);
     gameState.shipPosition[0] = 6.0f;
     gameState.shipPosition[1] = -4.0f;
-    const struct {
-        int32_t kind;
-        float minX, maxX, maxY, aimedShare;
-    } kinds[] = {{KIND_TRASH, 1.5f, 8.0f, 1.5f, 0.0f}, {KIND_HAZARD, 0.0f, 15.0f, 25.0f, 0.3f},
-                 {KIND_DEBRIS, 0.0f, 40.0f, 40.0f, 0.0f}, {KIND_POWERUP, 0.0f, 2.5f, 1.5f, 0.0f}};
+    const struct { int32_t kind; float minX, maxX, maxY, aimedShare; } kinds[] = {
+        {KIND_TRASH, 1.5f, 8.0f, 1.5f, 0.0f}, {KIND_HAZARD, 0.0f, 15.0f, 25.0f, 0.3f},
+        {KIND_DEBRIS, 0.0f, 40.0f, 40.0f, 0.0f}, {KIND_POWERUP, 0.0f, 2.5f, 1.5f, 0.0f}};
     for (const auto& k : kinds) {
         float widest = 0.0f;
         int aimed = 0;
@@ -128,25 +126,13 @@ TEST_F(List, TrashScoresRocksHurtAndDebrisNeverTouches)
     EXPECT_EQ(list->lastHazard, nullptr) << "a removed entry is not remembered";
 }
 
-TEST_F(List, PowerupIsOfferedOnEveryFrameOfContactButStartsOnce)
-{
-    const int pickups = soundRequests(SOUND_POWERUP);
-    TrashListItem* shield = onFunnel(list->powerupTemplates[0], KIND_POWERUP);
-    step(30);
-    EXPECT_EQ(soundRequests(SOUND_POWERUP), pickups + 1);
-    EXPECT_EQ(gameState.powerupTimer, 66);
-    EXPECT_FALSE(shield->caught);
-}
-
 // Nothing comes while waiting.
 TEST_F(List, EachLevelSpawnsOnItsSchedule)
 {
     step(100);
     EXPECT_TRUE(list->entries.empty());
-    const struct {
-        int level;
-        std::vector<int> trash, hazards, powerups;
-    } levels[] = {{0, {31, 74}, {}, {}}, {1, {}, {1, 21, 41}, {51, 102}}, {2, {}, {1, 23, 45}, {51, 102}}};
+    const struct { int level; std::vector<int> trash, hazards, powerups; } levels[] = {
+        {0, {31, 74}, {}, {}}, {1, {}, {1, 21, 41}, {51, 102}}, {2, {}, {1, 23, 45}, {51, 102}}};
     for (const auto& l : levels) {
         SetUp();
         hazardDistance = -3.0f; // as the level before leaves it

@@ -11,11 +11,7 @@ TEST(VideoMode, KeepsAListedSizeElseTakesTheLastListed)
     SDL_Rect big{0, 0, 1024, 768}, asked{0, 0, 320, 200}, mid{0, 0, 640, 480};
     SDL_Rect* withAsked[] = {&big, &asked, &mid, nullptr};
     SDL_Rect* without[] = {&big, &mid, nullptr};
-    const struct {
-        SDL_Rect** modes;
-        int width, height;
-        const char *out, *err;
-    } cases[] = {{withAsked, 320, 200, "", ""},
+    const struct { SDL_Rect** modes; int width, height; const char *out, *err; } cases[] = {{withAsked, 320, 200, "", ""},
                  {without, 640, 480, "", "Setting found available mode: 640x480\n"},
                  {reinterpret_cast<SDL_Rect**>(-1), 320, 200, "All resolutions available.\n", ""}};
     for (const auto& c : cases) {

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/screenshot.h"
 
-#include <algorithm>
-
 #include "support/gameprocess.h"
 #include "texturepaint.h"
 
@@ -13,7 +11,6 @@
 
 #include <cstdlib>
 #include <sys/stat.h>
-#include <unistd.h>
 
 Rgb Image::at(int x, int y) const
 {
