@@ -82,7 +82,8 @@ TEST(EntryPlacement, EachKindStartsInItsArea)
 }
 
 // Caught trash scores on each of the eleven frames it shrinks, leaving debris;
-// under the shield a rock is caught and scores silently.
+// under the shield, picked up from a powerup that stays, a rock is caught and
+// scores silently.
 TEST_F(List, TrashScoresRocksHurtAndDebrisNeverTouches)
 {
     gameState.phase = PHASE_PLAYING;
@@ -115,14 +116,15 @@ TEST_F(List, TrashScoresRocksHurtAndDebrisNeverTouches)
     EXPECT_EQ(hudPanel.getScore(), 0u);
 
     SetUp();
-    gameState.receivePowerup(POWERUP_SHIELD);
+    TrashListItem* shield = onFunnel(list->powerupTemplates[0], KIND_POWERUP);
+    step();
     list->lastHazard = onFunnel(list->hazardTemplates[0], KIND_HAZARD);
     const int before = catchSounds();
     step(12);
     EXPECT_EQ(gameState.health, 100);
     EXPECT_EQ(hudPanel.getScore(), 44u);
     EXPECT_EQ(catchSounds(), before);
-    EXPECT_TRUE(list->entries.empty());
+    EXPECT_EQ(list->entries, std::list<TrashListItem*>{shield}) << "a powerup stays in the field";
     EXPECT_EQ(list->lastHazard, nullptr) << "a removed entry is not remembered";
 }
 
