@@ -248,11 +248,11 @@ TEST_F(Scene, OverlayShowsEachPhaseAtEveryWindowSize)
                                  [](Rgb q) { return q.r > 150 && q.g < 60 && q.b < 60; }) > 100,
                       (p.show & meter) != 0);
             EXPECT_GT(shot.count(10, 0, 90, 16, [](Rgb q) { return q.g > 150 && q.b > 150 && q.r < q.g - 30; }), 10);
-            if (w > 320) { // the health number right of the cross, the powerup's icon and readout
+            if (w > 320) { // the health number right of the cross, the powerup's icon and readout's end
                 EXPECT_EQ(added(shot, waiting, 350, h - 40, 400, h - 15, white) > 10, (p.show & meter) != 0);
                 EXPECT_EQ(added(shot, quiet, 400, h - 55, 450, h - 5, [](Rgb q) { return brightness(q) > 60; }) > 500,
                           (p.show & powerup) != 0);
-                EXPECT_EQ(added(shot, waiting, 450, h - 40, 560, h - 15, white) > 10, (p.show & powerup) != 0);
+                EXPECT_EQ(added(shot, waiting, 540, h - 40, 560, h - 15, white) > 10, (p.show & powerup) != 0);
             }
         }
     }
@@ -402,14 +402,14 @@ TEST_F(Scene, SlowMotionTrailShowsTheFieldAndItsGhosts)
         renderScene();
         return readFramebuffer();
     };
-    // The first place, (-9, 3) at depth 15, lies round pixel (100, 80): the green can.
+    // The first place, (-9, 3) at depth 15, lies round pixel (100, 80): the green can, in the ring's last slot.
     auto green = [&](const Image& shot) {
         return shot.count(85, 65, 115, 95, [](Rgb p) { return p.g > p.r + 6 && p.g > p.b + 6; });
     };
     const Image alone = frame(-9.0f);
     gameState.receivePowerup(POWERUP_SLOW_MOTION);
     Image trail;
-    for (float x : {-30.0f, -30.0f, -30.0f, -9.0f, -6.0f, -3.0f, 0.0f, 3.0f})
+    for (float x : {-30.0f, -30.0f, -30.0f, -30.0f, -9.0f, -6.0f, -3.0f, 0.0f, 3.0f})
         trail = frame(x);
     savePng(trail, testOutputPath("slow-motion-trail.png"));
     gameState.powerupTimer = 0;

@@ -108,7 +108,7 @@ TEST_F(List, TrashScoresRocksHurtAndDebrisNeverTouches)
     SetUp();
     onFunnel(list->hazardTemplates[0], KIND_DEBRIS);
     step(5);
-    onFunnel(list->hazardTemplates[0], KIND_HAZARD);
+    onFunnel(list->hazardTemplates[0], KIND_HAZARD)->position[2] -= 2.5f; // within the ten units of depth
     testing::internal::CaptureStdout();
     step(3);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "ahhhh it hurts!\nahhhh it hurts!\nahhhh it hurts!\n");
@@ -134,7 +134,7 @@ TEST_F(List, EachLevelSpawnsOnItsSchedule)
     step(100);
     EXPECT_TRUE(list->entries.empty());
     const struct { int level; std::vector<int> trash, hazards, powerups; } levels[] = {
-        {0, {31, 74}, {}, {}}, {1, {}, {1, 21, 41}, {51, 102}}, {2, {}, {1, 23, 45}, {51, 102}}};
+        {0, {31, 74}, {}, {}}, {1, {113}, {1, 21, 41}, {51, 102}}, {2, {38, 89}, {1, 23, 45}, {51, 102}}};
     for (const auto& l : levels) {
         SetUp();
         hazardDistance = -3.0f; // as the level before leaves it
@@ -142,7 +142,7 @@ TEST_F(List, EachLevelSpawnsOnItsSchedule)
         gameState.startLevel(l.level);
         gameState.phase = PHASE_PLAYING;
         std::vector<int> trash, hazards, powerups;
-        for (int frame = 1; frame <= 110; ++frame) {
+        for (int frame = 1; frame <= 115; ++frame) {
             const TrashListItem *hazard = list->lastHazard, *lastTrash = list->lastTrash;
             const int32_t powerupBefore = powerupFrames;
             step();
