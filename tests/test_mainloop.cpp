@@ -1,6 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Keys, mouse motion and the screen fade's steps, in-process.
+// Keys, mouse motion and the screen fades, in-process.
+#include "support/autopilot.h"
 #include "support/ingame.h"
+
+// Every frame the game shows, read just before its swap; the window closes
+// after nine frames of play.
+static std::vector<Image> shown;
+extern "C" {
+void __real_SDL_GL_SwapBuffers();
+void __wrap_SDL_GL_SwapBuffers()
+{
+    shown.push_back(readFramebuffer());
+    SDL_Event close{SDL_QUIT};
+    if (shown.size() == 17)
+        SDL_PushEvent(&close);
+    __real_SDL_GL_SwapBuffers();
+}
+}
 
 // Paused, the mouse still moves the target but the update moves nothing; the
 // first two motions are skipped.
@@ -26,15 +42,20 @@ TEST(MainLoopKeys, SpaceStartsPlayOnlyFromWaitingAndPauseFreezesTheUpdate)
     EXPECT_FALSE(gameState.paused);
 }
 
-TEST(ScreenFade, EachFadeScalesEightFramesAndStops)
+// The loading screen, its eight frames fading out, then the game's first
+// eight fading in, each its full picture times the factor, and no more.
+TEST(ScreenFade, TheLoadingScreenFadesOutThenPlayFadesInAndStops)
 {
-    for (int mode : {FADE_IN, FADE_OUT}) {
-        ScreenFade fade;
-        fade.arm(mode, 7);
-        for (int frame = 0; frame < 8; ++frame) {
-            ASSERT_TRUE(fade.step());
-            EXPECT_FLOAT_EQ(fade.fadeFactor, (mode == FADE_IN ? frame : 7 - frame) / 7.0f) << "frame " << frame;
-        }
-        EXPECT_FALSE(fade.step());
+    autopilotStartGame();
+    gameState.paused = true; // the same picture every frame
+    runMainLoop();
+    ASSERT_EQ(shown.size(), 18u);
+    const Image &loading = shown[0], &play = shown[16];
+    for (const Image* full : {&loading, &play})
+        EXPECT_GT(full->count(0, 0, 320, 200, [](Rgb p) { return brightness(p) > 150; }), 200);
+    for (int i = 0; i < 9; ++i) {
+        if (i < 8)
+            EXPECT_LE(shown[1 + i].differingPixels(loading, 2, (7 - i) / 7.0f), 20) << "loading frame " << i;
+        EXPECT_LE(shown[9 + i].differingPixels(play, 2, std::min(i, 7) / 7.0f), 20) << "play frame " << i;
     }
 }

@@ -162,34 +162,47 @@ void drawLoadingScreen()
 void redrawLoadingScreen()
 {
     glPushAttrib(GL_ALL_ATTRIB_BITS);
+    // As GL starts, the state the first loading screen was drawn in: a
+    // smoothed, blended line would come out wider while it fades.
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LINE_SMOOTH);
+    glDisable(GL_BLEND);
     drawLoadingScreen();
     glPopAttrib();
 }
 
 void scaleFrame(float factor)
 {
-    if (windowHasAccumBuffer) {
-        glClear(GL_ACCUM_BUFFER_BIT);
-        glAccum(GL_ACCUM, factor);
-        glAccum(GL_RETURN, 1.0f);
-        return;
-    }
     // Debian 12's llvmpipe crashes when this quad joins a frame whose drawing
     // is still queued; handing the frame on first avoids that.
     glFlush();
     const GLhandleARB program = glGetHandleARB(GL_PROGRAM_OBJECT_ARB);
     glUseProgramObjectARB(0);
     glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glDisable(GL_TEXTURE_2D);
+    // Whatever the caller left: filled, untextured on every unit, unmasked.
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    GLint units = 1;
+    glGetIntegerv(GL_MAX_TEXTURE_UNITS, &units);
+    for (GLint unit = units - 1; unit >= 0; --unit) {
+        glActiveTextureARB(GL_TEXTURE0_ARB + unit);
+        glDisable(GL_TEXTURE_1D);
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_TEXTURE_3D);
+        glDisable(GL_TEXTURE_CUBE_MAP);
+    }
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     glDisable(GL_FOG);
     glDisable(GL_ALPHA_TEST);
     glDisable(GL_SCISSOR_TEST);
+    glDisable(GL_STENCIL_TEST);
+    glDisable(GL_POLYGON_STIPPLE);
+    glDisable(GL_COLOR_LOGIC_OP);
+    glDisable(GL_COLOR_SUM);
+    glBlendEquation(GL_FUNC_ADD);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glEnable(GL_BLEND);
     glBlendFunc(GL_DST_COLOR, GL_ZERO);

@@ -17,14 +17,14 @@ void setupLight();
 void setMaterial(int preset);
 void setupView();
 void drawLoadingScreen();
-// Draws the loading screen again once the game's GL state is set (lighting,
-// depth test, texturing), leaving that state as it was.
+// Draws the loading screen again once the game's GL state is set, in the
+// state it was first drawn in, leaving the game's state as it was.
 void redrawLoadingScreen();
 void drawFps();
-// The screen fades: scales every pixel of the finished frame by factor, in
-// the accumulation buffer where the window has one, else by blending a
-// full-window quad that multiplies the frame; same picture, no accumulation
-// buffer needed. Leaves the GL state as it was.
+// The screen fades: scales every pixel of the finished frame by factor, by
+// blending a full-window quad that multiplies the frame. It sets all the
+// state it relies on (fill mode, texturing on every unit, blending) and
+// leaves the GL state as it was.
 void scaleFrame(float factor);
 void drawBitmapText(const char* text, int line);
 // Puts the raster position for bitmap text at (x, y) under the current

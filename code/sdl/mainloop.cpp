@@ -119,22 +119,12 @@ void runMainLoop()
 
 void fadeOutLoadingScreen()
 {
-    // The back buffer after a swap is undefined and the accumulation buffer was
-    // never cleared: draw the loading screen again so the eight frames fade it.
-    // Without an accumulation buffer each frame is drawn again and scaled.
-    redrawLoadingScreen();
-    if (windowHasAccumBuffer) {
-        glClear(GL_ACCUM_BUFFER_BIT);
-        glAccum(GL_ACCUM, 1.0f);
-    }
+    // The back buffer after a swap is undefined: each of the eight frames
+    // draws the loading screen again and scales it.
     for (int i = 7; i >= 0; --i) {
         screenFade.fadeFactor = static_cast<float>(i / 7.0);
-        if (windowHasAccumBuffer) {
-            glAccum(GL_RETURN, screenFade.fadeFactor);
-        } else {
-            redrawLoadingScreen();
-            scaleFrame(screenFade.fadeFactor);
-        }
+        redrawLoadingScreen();
+        scaleFrame(screenFade.fadeFactor);
         glFlush();
         SDL_GL_SwapBuffers();
         SDL_Delay(40);

@@ -2,18 +2,22 @@
 #include "sdl/video.h"
 #include "common/fatal.h"
 
+#include <GL/gl.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 
 int screenWidth = 320;
 int screenHeight = 200;
 SDL_Surface* screen = nullptr;
-bool windowHasAccumBuffer = false;
+int windowDepthBits = 0;
 
 SDL_Surface* setupVideo(bool fullscreen)
 {
-    // sdl12-compat otherwise draws through its own framebuffer object, which
-    // has no accumulation buffer for the fades. A player's own setting wins.
+    // sdl12-compat otherwise draws through its own framebuffer object and
+    // copies that to the window on every swap. A player's own setting wins:
+    // the game draws the same either way.
     setenv("SDL12COMPAT_OPENGL_SCALING", "0", 0);
 
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
@@ -27,24 +31,14 @@ SDL_Surface* setupVideo(bool fullscreen)
 
     chooseVideoMode(screenWidth, screenHeight);
 
-    // The deep buffers come first; current drivers (Mesa 25, NVIDIA,
-    // Xwayland) offer no accumulation buffer and no more than 24 depth bits,
-    // and nothing a player sees needs either, so give them up step by step.
-    static const struct {
-        int depth, accum;
-    } requests[] = {{32, 8}, {24, 8}, {16, 8}, {32, 0}, {24, 0}, {16, 0}};
-    bool first = true;
-    for (const auto& r : requests) {
-        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, r.depth);
-        SDL_GL_SetAttribute(SDL_GL_ACCUM_RED_SIZE, r.accum);
-        SDL_GL_SetAttribute(SDL_GL_ACCUM_GREEN_SIZE, r.accum);
-        SDL_GL_SetAttribute(SDL_GL_ACCUM_BLUE_SIZE, r.accum);
-        SDL_GL_SetAttribute(SDL_GL_ACCUM_ALPHA_SIZE, r.accum);
+    // Current drivers (Mesa 25, NVIDIA, Xwayland) offer no more than 24 depth
+    // bits; step down rather than fail. The fades need no accumulation buffer.
+    for (int depth : {32, 24, 16}) {
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
         SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
         screen = SDL_SetVideoMode(screenWidth, screenHeight, 0, flags);
         if (screen)
             break;
-        first = false;
     }
     if (!screen) {
         std::fprintf(stderr, "Couldn't set %dx%d %s OpenGL video mode: %s\n", screenWidth,
@@ -53,19 +47,16 @@ SDL_Surface* setupVideo(bool fullscreen)
         exitGame(2);
     }
 
-    // What the context really has decides how the fades are drawn.
-    int red = 0, green = 0, blue = 0, depth = 0;
-    SDL_GL_GetAttribute(SDL_GL_ACCUM_RED_SIZE, &red);
-    SDL_GL_GetAttribute(SDL_GL_ACCUM_GREEN_SIZE, &green);
-    SDL_GL_GetAttribute(SDL_GL_ACCUM_BLUE_SIZE, &blue);
-    SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &depth);
-    windowHasAccumBuffer = red > 0 && green > 0 && blue > 0;
-    if (!first)
+    // GL's own answer: SDL may echo the request (sdl12-compat's framebuffer
+    // object, EGL). Below 24 bits far surfaces can show through near ones.
+    GLint depth = 0;
+    glGetIntegerv(GL_DEPTH_BITS, &depth);
+    windowDepthBits = depth;
+    if (depth < 24)
         std::fprintf(stderr,
-                     "OpenGL window opened with a %d-bit depth buffer and %s accumulation buffer: "
-                     "the screen fades are drawn %s\n",
-                     depth, windowHasAccumBuffer ? "an" : "no",
-                     windowHasAccumBuffer ? "in the accumulation buffer" : "by blending");
+                     "OpenGL window has only a %d-bit depth buffer: distant surfaces may show "
+                     "through nearer ones\n",
+                     depth);
     return screen;
 }
 

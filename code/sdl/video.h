@@ -4,9 +4,9 @@
 // setupVideo runs once at start-up; the window lives until SDL_Quit at
 // shutdown. screen is the window surface: every part that needs the window
 // size reads its w and h, not the requested screenWidth and screenHeight.
-// The window asks for a 32-bit depth buffer and an accumulation buffer first
-// and gives them up where the driver lacks them, saying so in one line on
-// standard error; windowHasAccumBuffer tells what the context really has.
+// The window asks for a 32-bit depth buffer, then 24, then 16 bits;
+// windowDepthBits is what GL reports the context really has, and a depth
+// below 24 bits is said in one line on standard error.
 // Failures print their message and end the process (codes 1, 2 and -1).
 #pragma once
 
@@ -15,7 +15,7 @@
 extern int screenWidth;
 extern int screenHeight;
 extern SDL_Surface* screen;
-extern bool windowHasAccumBuffer;
+extern int windowDepthBits;
 
 SDL_Surface* setupVideo(bool fullscreen);
 void chooseVideoMode(int& width, int& height);

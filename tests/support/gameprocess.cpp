@@ -67,11 +67,7 @@ std::string GameProcess::out() const
 
 std::string GameProcess::err() const
 {
-    std::string text = readFile(files_ + "/err");
-    const size_t note = text.find("OpenGL window opened with ");
-    if (note != std::string::npos)
-        text.erase(note, text.find('\n', note) + 1 - note);
-    return text;
+    return readFile(files_ + "/err");
 }
 
 bool waitUntil(double seconds, const std::function<bool()>& done, int stepMs)

@@ -21,7 +21,6 @@ public:
     // The exit code, -1000 - signal, or -2000 on timeout.
     int waitForExit(double seconds = 20.0);
     std::string out() const;
-    // Standard error less the window's note on the driver's buffers (it tells the machine, not the game).
     std::string err() const;
     // xdotool arguments, run against the game's display.
     bool xdotool(const std::string& args) const;

@@ -18,14 +18,14 @@ Rgb Image::at(int x, int y) const
     return {p[0], p[1], p[2]};
 }
 
-int Image::differingPixels(const Image& other, int tolerance) const
+int Image::differingPixels(const Image& other, int tolerance, float factor) const
 {
     if (width != other.width || height != other.height)
         return width * height;
     int n = 0;
     for (size_t i = 0; i < rgb.size(); i += 3)
-        n += std::abs(rgb[i] - other.rgb[i]) > tolerance || std::abs(rgb[i + 1] - other.rgb[i + 1]) > tolerance ||
-             std::abs(rgb[i + 2] - other.rgb[i + 2]) > tolerance;
+        n += std::abs(rgb[i] - other.rgb[i] * factor) > tolerance || std::abs(rgb[i + 1] - other.rgb[i + 1] * factor) > tolerance ||
+             std::abs(rgb[i + 2] - other.rgb[i + 2] * factor) > tolerance;
     return n;
 }
 

@@ -52,8 +52,8 @@ struct Image {
         return n;
     }
     Rgb mean(int x0, int y0, int x1, int y1) const;
-    // Pixels that differ by more than tolerance in any channel.
-    int differingPixels(const Image& other, int tolerance) const;
+    // Pixels that differ from other's times factor by more than tolerance in any channel.
+    int differingPixels(const Image& other, int tolerance, float factor = 1.0f) const;
 };
 
 Image grabScreen(const std::string& display);
