@@ -4,8 +4,9 @@
 # debootstrap from the Debian mirror apt uses here, this repository cloned
 # into it, then the set-up script, the build, the plain suite, the Wayland
 # session checks and the Debian package with Debian 13's lintian; last, the
-# package installed into a second fresh trixie, where the game must start and
-# quit on Escape. Skipped on Debian 13 itself, where the test command runs.
+# package installed into a second fresh trixie, where the game must start,
+# play a few seconds and quit on Escape. Skipped on Debian 13 itself, where
+# the test command runs.
 # Needs root (or sudo) for debootstrap, chroot and mount.
 # Usage: scripts/test-debian13.sh
 set -eu
@@ -101,13 +102,20 @@ $SUDO chroot "$work/install" /bin/sh -eu -c '
     until grep -q "^starting the game\.\.\.$" /tmp/out; do
         n=$((n + 1)); [ $n -lt 60 ] || { cat /tmp/out /tmp/err; exit 1; }; sleep 0.5
     done
+    # Play a few seconds: the level banner (the 3D font) comes with the
+    # first frame of play, the funnel follows the mouse.
     sleep 1
+    xdotool key space
+    for step in 1 2 3 4 5 6; do xdotool mousemove_relative -- 30 -20; sleep 0.5; done
+    kill -0 $game || { cat /tmp/out /tmp/err; echo "the installed game ended while playing" >&2; exit 1; }
     xdotool key Escape
     status=0; wait $game || status=$?
     kill $xvfb
     cat /tmp/out /tmp/err
     [ $status -eq 0 ] || { echo "the installed game exited $status" >&2; exit 1; }
-    echo "installed game: started and quit on Escape, exit 0"
+    [ ! -s /tmp/err ] || { echo "the installed game wrote to standard error" >&2; exit 1; }
+    grep -q "^Escape pressed, exiting\.\.\.$" /tmp/out
+    echo "installed game: played three seconds and quit on Escape, exit 0, nothing on standard error"
 '
 cleanup
 remove_work
