@@ -54,8 +54,9 @@ TEST(ScreenFade, TheLoadingScreenFadesOutThenPlayFadesInAndStops)
     for (const Image* full : {&loading, &play})
         EXPECT_GT(full->count(0, 0, 320, 200, [](Rgb p) { return brightness(p) > 150; }), 200);
     for (int i = 0; i < 9; ++i) {
-        if (i < 8)
+        if (i < 8) {
             EXPECT_LE(shown[1 + i].differingPixels(loading, 2, (7 - i) / 7.0f), 20) << "loading frame " << i;
+        }
         EXPECT_LE(shown[9 + i].differingPixels(play, 2, std::min(i, 7) / 7.0f), 20) << "play frame " << i;
     }
 }

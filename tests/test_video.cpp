@@ -3,7 +3,7 @@
 // drivers without the deep buffers.
 #include <gtest/gtest.h>
 
-#include <GL/gl.h>
+#include <SDL/SDL_opengl.h>
 
 #include "sdl/video.h"
 #include "support/xvfb.h"
@@ -62,7 +62,7 @@ void __wrap_glGetIntegerv(GLenum name, GLint* value)
 // One line, and only where the player may see a difference.
 TEST(VideoMode, OpensWithLessDepthAndSaysSoOnlyBelow24Bits)
 {
-    setenv("DISPLAY", sharedTestDisplay().c_str(), 1);
+    useSharedTestDisplay();
     EXPECT_EXIT((setupVideo(false), std::exit(windowDepthBits < 24)), testing::ExitedWithCode(0), "^$");
     glDepthBits = 16;
     EXPECT_EXIT((setupVideo(false), std::exit(windowDepthBits != 16)), testing::ExitedWithCode(0),

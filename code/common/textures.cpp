@@ -3,13 +3,13 @@
 
 #include <GL/glu.h>
 #include <SDL/SDL.h>
-#include <SDL/SDL_image.h>
 
 #include <cstring>
 #include <iostream>
 #include <vector>
 
 #include "common/numeric.h"
+#include "sys/imageload.h"
 
 TextureTable* textureTable = nullptr;
 
@@ -25,7 +25,7 @@ TextureTable::~TextureTable()
 
 SDL_Surface* TextureTable::loadImage(const char* path)
 {
-    SDL_Surface* surface = IMG_Load(path);
+    SDL_Surface* surface = loadImageFile(path);
     if (!surface) {
         std::cerr << "Unable to load texture image: " << path << ", " << SDL_GetError() << std::endl;
         return nullptr;

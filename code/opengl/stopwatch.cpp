@@ -1,18 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "opengl/stopwatch.h"
 
-#include <ctime>
+#include "sys/platform.h"
 
-// The monotonic clock counts nanoseconds: that is the counter's frequency.
-static const int64_t kNanosPerSecond = 1000000000;
-
-Stopwatch::Stopwatch() : frequency_(kNanosPerSecond) {}
+Stopwatch::Stopwatch() : frequency_(platformCounterFrequency()) {}
 
 int64_t Stopwatch::counter()
 {
-    timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<int64_t>(ts.tv_sec) * kNanosPerSecond + ts.tv_nsec;
+    return platformCounter();
 }
 
 void Stopwatch::start()

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Microsecond stopwatch over the monotonic clock.
+// Microsecond stopwatch over the system's monotonic counter (sys/platform.h).
 //
 // A stopwatch that was never started reports the clock's absolute reading in
 // microseconds; the FPS readout relies on that and only ever differences two

@@ -3,7 +3,8 @@
 #include "sdl/mainloop.h"
 #include "sdl/startup.h"
 
-int main()
+// SDL names this SDL_main on Windows, which requires the arguments.
+int main(int, char**)
 {
     printBanner();
     startUp();

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sdl/video.h"
 #include "common/fatal.h"
+#include "sys/platform.h"
 
-#include <GL/gl.h>
+#include <SDL/SDL_opengl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,7 +19,7 @@ SDL_Surface* setupVideo(bool fullscreen)
     // sdl12-compat otherwise draws through its own framebuffer object and
     // copies that to the window on every swap. A player's own setting wins:
     // the game draws the same either way.
-    setenv("SDL12COMPAT_OPENGL_SCALING", "0", 0);
+    setEnvironmentDefault("SDL12COMPAT_OPENGL_SCALING", "0");
 
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         std::fprintf(stderr, "Couldn't initialize SDL: %s\n", SDL_GetError());

@@ -6,26 +6,8 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <sys/wait.h>
 #include <unistd.h>
-
-std::string stagedGameDir()
-{
-    return std::string(DRIFTHAUL_STAGE_DIR) + "/game";
-}
-
-bool hasLine(const std::string& text, const std::string& prefix)
-{
-    return ("\n" + text).find("\n" + prefix) != std::string::npos;
-}
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 GameProcess::GameProcess(const std::string& display, const std::map<std::string, std::string>& env,
                          const std::string& gameDir, const std::string& executable)
@@ -34,7 +16,10 @@ GameProcess::GameProcess(const std::string& display, const std::map<std::string,
     char pattern[] = "/tmp/drifthaul-game-XXXXXX";
     files_ = mkdtemp(pattern);
     const std::string dir = gameDir.empty() ? stagedGameDir() : gameDir;
-    const std::string path = executable.empty() ? dir + "/drifthaul" : executable;
+    // The Windows build runs its drifthaul.exe through a launcher (wine).
+    const char* exe = std::getenv("DRIFTHAUL_GAME_EXE");
+    const char* launcher = std::getenv("DRIFTHAUL_GAME_LAUNCHER");
+    const std::string path = executable.empty() ? dir + "/" + (exe ? exe : "drifthaul") : executable;
     pid_ = fork();
     if (pid_ == 0) {
         if (!freopen((files_ + "/out").c_str(), "w", stdout) || !freopen((files_ + "/err").c_str(), "w", stderr) ||
@@ -46,7 +31,10 @@ GameProcess::GameProcess(const std::string& display, const std::map<std::string,
             vars[kv.first] = kv.second;
         for (const auto& kv : vars)
             kv.second.empty() ? unsetenv(kv.first.c_str()) : setenv(kv.first.c_str(), kv.second.c_str(), 1);
-        execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
+        if (launcher)
+            execlp(launcher, launcher, path.c_str(), static_cast<char*>(nullptr));
+        else
+            execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
 }

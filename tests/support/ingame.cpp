@@ -13,8 +13,8 @@ void enterGameEnvironment()
 {
     if (chdir(stagedGameDir().c_str()) != 0)
         std::abort();
-    setenv("DISPLAY", sharedTestDisplay().c_str(), 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    useSharedTestDisplay();
+    SDL_putenv(const_cast<char*>("SDL_AUDIODRIVER=dummy"));
 }
 
 void openGameWindow()

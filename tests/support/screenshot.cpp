@@ -1,16 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/screenshot.h"
 
-#include "support/gameprocess.h"
 #include "texturepaint.h"
 
 #include <GL/glew.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/extensions/Xfixes.h>
 
-#include <cstdlib>
-#include <sys/stat.h>
+#include <filesystem>
 
 Rgb Image::at(int x, int y) const
 {
@@ -40,59 +35,6 @@ Rgb Image::mean(int x0, int y0, int x1, int y1) const
     return {sum.r / n, sum.g / n, sum.b / n};
 }
 
-Image grabScreen(const std::string& display)
-{
-    Image image;
-    Display* dpy = XOpenDisplay(display.c_str());
-    XWindowAttributes attrs;
-    XImage* x = dpy && XGetWindowAttributes(dpy, DefaultRootWindow(dpy), &attrs)
-                    ? XGetImage(dpy, DefaultRootWindow(dpy), 0, 0, attrs.width, attrs.height, AllPlanes, ZPixmap)
-                    : nullptr;
-    if (x) {
-        image.width = attrs.width;
-        image.height = attrs.height;
-        for (int y = 0; y < image.height; ++y)
-            for (int xx = 0; xx < image.width; ++xx) {
-                const unsigned long p = XGetPixel(x, xx, y);
-                image.rgb.insert(image.rgb.end(), {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)});
-            }
-        XDestroyImage(x);
-    }
-    if (dpy)
-        XCloseDisplay(dpy);
-    return image;
-}
-
-PointerState pointerState(const std::string& display)
-{
-    PointerState state;
-    Display* dpy = XOpenDisplay(display.c_str());
-    if (!dpy)
-        return state;
-    const Window root = DefaultRootWindow(dpy);
-    const int grab = XGrabPointer(dpy, root, False, 0, GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
-    state.grabbedByAnother = grab == AlreadyGrabbed;
-    if (grab == GrabSuccess)
-        XUngrabPointer(dpy, CurrentTime);
-    if (XFixesCursorImage* cursor = XFixesGetCursorImage(dpy)) {
-        for (int i = 0; i < cursor->width * cursor->height; ++i)
-            state.cursorVisible = state.cursorVisible || (cursor->pixels[i] >> 24) != 0;
-        XFree(cursor);
-    }
-    XCloseDisplay(dpy);
-    return state;
-}
-
-Image grabWaitingScreen(const std::string& display)
-{
-    Image shot;
-    waitUntil(12, [&] {
-        shot = grabScreen(display);
-        return shot.count(0, 31, 320, 48, white) > 150 && shot.count(0, 50, 320, 100, white) < 5000;
-    }, 200);
-    return shot;
-}
-
 Image readFramebuffer()
 {
     GLint viewport[4];
@@ -119,6 +61,6 @@ bool savePng(const Image& image, const std::string& path)
 
 std::string testOutputPath(const std::string& name)
 {
-    mkdir(DRIFTHAUL_TEST_OUTPUT_DIR, 0755);
+    std::filesystem::create_directories(DRIFTHAUL_TEST_OUTPUT_DIR);
     return std::string(DRIFTHAUL_TEST_OUTPUT_DIR) + "/" + name;
 }

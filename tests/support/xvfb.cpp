@@ -53,3 +53,8 @@ std::string sharedTestDisplay()
     setenv("DRIFTHAUL_TEST_DISPLAY", own->display().c_str(), 1);
     return own->display();
 }
+
+void useSharedTestDisplay()
+{
+    setenv("DISPLAY", sharedTestDisplay().c_str(), 1);
+}

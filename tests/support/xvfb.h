@@ -21,3 +21,5 @@ private:
 
 // The in-process tests' display: DRIFTHAUL_TEST_DISPLAY, or one started on demand.
 std::string sharedTestDisplay();
+// Points DISPLAY at it. Under Wine the X display is Wine's own, given when Wine started.
+void useSharedTestDisplay();
