@@ -68,7 +68,7 @@ TEST(ModelReader, ObjectsAndMappingReadAsWritten)
         EXPECT_FLOAT_EQ(v.normal[2], 1.0f);
     const std::string early = chunk(TRIANGLE_MESH, vertexListChunk({}) + mappingChunk(triangle));
     EXPECT_EXIT(m.read3ds(writeTemp("novertex.3ds", wrap(objectChunk("x", early))).c_str()),
-                testing::ExitedWithCode(255), "texture coordinates could not be read because no vertices appointed yet!");
+                exitedMinusOne, "texture coordinates could not be read because no vertices appointed yet!");
 }
 
 TEST(ModelReaderMalformed, EveryBrokenFileIsRejectedWithAReason)

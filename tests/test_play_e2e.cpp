@@ -50,6 +50,9 @@ TEST(PlayEndToEnd, AWholeSessionLooksAndBehavesAsItShould)
     EXPECT_GT(waiting.count(0, 100, 320, 200, [](Rgb p) { return p.g > p.r + 15 && p.g > p.b + 15; }), 20) << "land";
     EXPECT_GT(waiting.count(0, 31, 320, 48, white), 150) << "the invitation";
     EXPECT_EQ(waiting.count(10, 100, 310, 140, meterColour), 0);
+    // Wine grabs the pointer for the focused window only; no window manager focuses it here.
+    game.xdotool("search --name '^drifthaul game$' windowfocus");
+    usleep(300000);
     const PointerState pointer = pointerState(x.display());
     EXPECT_TRUE(pointer.grabbedByAnother);
     EXPECT_FALSE(pointer.cursorVisible);
@@ -120,8 +123,11 @@ TEST(PlayEndToEnd, AnotherScreenSizeAndClosingTheWindow)
     GameProcess game(x.display());
     ASSERT_TRUE(game.waitFor("starting the game...")) << game.err();
     EXPECT_TRUE(hasLine(game.err(), "Setting found available mode: 1024x768")) << game.err();
-    const std::string geometry =
-        runCommand("DISPLAY=" + x.display() + " xdotool search --name '^drifthaul game$' getwindowgeometry");
+    std::string geometry; // Wine names its window a moment after the game has printed this
+    waitUntil(5, [&] {
+        geometry = runCommand("DISPLAY=" + x.display() + " xdotool search --name '^drifthaul game$' getwindowgeometry");
+        return geometry.rfind("0:", 0) == 0;
+    }, 200);
     EXPECT_NE(geometry.find("Geometry: 1024x768"), std::string::npos) << geometry;
     // The meter is centred in the wider window.
     usleep(1500000);

@@ -16,10 +16,7 @@ int windowDepthBits = 0;
 
 SDL_Surface* setupVideo(bool fullscreen)
 {
-    // sdl12-compat otherwise draws through its own framebuffer object and
-    // copies that to the window on every swap. A player's own setting wins:
-    // the game draws the same either way.
-    setEnvironmentDefault("SDL12COMPAT_OPENGL_SCALING", "0");
+    prepareVideoEnvironment();
 
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         std::fprintf(stderr, "Couldn't initialize SDL: %s\n", SDL_GetError());

@@ -4,13 +4,14 @@
 // platform_windows.cpp; nothing else in the game tests for the system.
 //
 // The counter is monotonic and never goes back; its frequency is its ticks
-// per second and does not change while the game runs. setEnvironmentDefault
-// sets a variable for this process and the libraries it loads, unless the
-// player has already set it.
+// per second and does not change while the game runs.
+// prepareVideoEnvironment runs before SDL's video starts and sets up, for
+// this process and the libraries it loads, what the system's libraries
+// read from the environment.
 #pragma once
 
 #include <cstdint>
 
 int64_t platformCounter();
 int64_t platformCounterFrequency();
-void setEnvironmentDefault(const char* name, const char* value);
+void prepareVideoEnvironment();

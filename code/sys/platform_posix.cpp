@@ -17,7 +17,10 @@ int64_t platformCounterFrequency()
     return 1000000000;
 }
 
-void setEnvironmentDefault(const char* name, const char* value)
+void prepareVideoEnvironment()
 {
-    setenv(name, value, 0);
+    // sdl12-compat otherwise draws through its own framebuffer object and
+    // copies that to the window on every swap. A player's own setting wins:
+    // the game draws the same either way.
+    setenv("SDL12COMPAT_OPENGL_SCALING", "0", 0);
 }

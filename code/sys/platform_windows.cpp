@@ -19,8 +19,9 @@ int64_t platformCounterFrequency()
     return frequency.QuadPart;
 }
 
-void setEnvironmentDefault(const char* name, const char* value)
+void prepareVideoEnvironment()
 {
-    if (!std::getenv(name))
-        _putenv_s(name, value);
+    // freeglut takes DISPLAY, an X11 name that Wine passes on, for the
+    // name of a Windows display device, fails to open it and says so.
+    _putenv_s("DISPLAY", "");
 }

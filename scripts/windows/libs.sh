@@ -80,7 +80,8 @@ stamp() { echo "== $(date +%T) $*"; }
 
 # Debian's tarball has no win32/ folder: CMake builds it.
 stamp zlib
-cmake_build "$(unpack zlib zlib_1.2.13.dfsg.orig.tar.bz2 zlib_1.2.13.dfsg-1.debian.tar.xz)"
+cmake_build "$(unpack zlib zlib_1.2.13.dfsg.orig.tar.bz2 zlib_1.2.13.dfsg-1.debian.tar.xz)" \
+    -DINSTALL_PKGCONFIG_DIR="$prefix/lib/pkgconfig"
 stamp libpng
 cmake_build "$(unpack libpng libpng1.6_1.6.39.orig.tar.gz libpng1.6_1.6.39-2+deb12u5.debian.tar.xz)" \
     -DPNG_STATIC=OFF -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF
@@ -107,19 +108,23 @@ configure_build "$(unpack sdl_mixer sdl-mixer1.2_1.2.12.orig.tar.gz sdl-mixer1.2
     build/libSDL_mixer.la "install-hdrs install-lib" \
     --with-sdl-prefix="$prefix" --disable-static --disable-music-mod --disable-music-midi \
     --disable-music-ogg --disable-music-flac --disable-music-mp3 --disable-smpegtest
+# On Windows freeglut leaves out its glut.h, which CMake's FindGLUT looks for.
 stamp freeglut
-cmake_build "$(unpack freeglut freeglut_3.4.0.orig.tar.gz freeglut_3.4.0-1.debian.tar.xz)" \
-    -DFREEGLUT_BUILD_DEMOS=OFF -DFREEGLUT_BUILD_STATIC_LIBS=OFF
-# GLEW's makefile knows MinGW but installs neither its DLL in bin/ nor a
-# usable import library or .pc file: those are placed here.
+freeglut=$(unpack freeglut freeglut_3.4.0.orig.tar.gz freeglut_3.4.0-1.debian.tar.xz)
+cmake_build "$freeglut" -DFREEGLUT_BUILD_DEMOS=OFF -DFREEGLUT_BUILD_STATIC_LIBS=OFF
+cp "$freeglut/include/GL/glut.h" "$prefix/include/GL/"
+# GLEW's makefile knows MinGW but installs neither its DLL in bin/ nor an
+# import library under a name CMake finds, nor a .pc file: placed here.
 stamp GLEW
 glew=$(unpack glew glew_2.2.0.orig.tar.xz glew_2.2.0-4.debian.tar.xz)
-make -C "$glew" SYSTEM=linux-mingw64 HOST=$host CC=$host-gcc-posix LD=$host-gcc-posix glew.lib.shared \
+make -C "$glew" SYSTEM=linux-mingw64 HOST=$host CC=$host-gcc-posix glew.lib.shared \
     >"$glew/_build.log" 2>&1 || { tail -n 30 "$glew/_build.log"; exit 1; }
 mkdir -p "$prefix/include/GL" "$prefix/lib/pkgconfig"
 cp "$glew"/include/GL/*.h "$prefix/include/GL/"
 cp "$glew/lib/glew32.dll" "$prefix/bin/"
 cp "$glew/lib/libglew32.dll.a" "$prefix/lib/"
+# CMake's FindGLEW looks for glew32.lib on Windows; MinGW links it as it is.
+cp "$glew/lib/libglew32.dll.a" "$prefix/lib/glew32.lib"
 cat >"$prefix/lib/pkgconfig/glew.pc" <<EOF
 prefix=$prefix
 Name: glew

@@ -2,6 +2,8 @@
 // The helpers of gameprocess.h that need no child process: they build on Windows too.
 #include "support/gameprocess.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -21,4 +23,9 @@ std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool exitedMinusOne(int status)
+{
+    return testing::ExitedWithCode(255)(status) || testing::ExitedWithCode(-1)(status);
 }

@@ -3,6 +3,7 @@
 
 #include <X11/Xlib.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -48,14 +49,22 @@ GameProcess::~GameProcess()
     std::system(("rm -rf '" + files_ + "'").c_str());
 }
 
+// Without the carriage returns of a Windows build's line ends.
+static std::string lines(const std::string& path)
+{
+    std::string text = readFile(path);
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
+}
+
 std::string GameProcess::out() const
 {
-    return readFile(files_ + "/out");
+    return lines(files_ + "/out");
 }
 
 std::string GameProcess::err() const
 {
-    return readFile(files_ + "/err");
+    return lines(files_ + "/err");
 }
 
 bool waitUntil(double seconds, const std::function<bool()>& done, int stepMs)

@@ -35,6 +35,8 @@ private:
 };
 
 std::string stagedGameDir();
+// exit(-1) as a death test sees it: 255 on Linux, -1 on Windows.
+bool exitedMinusOne(int status);
 // Checks done every stepMs until it holds (true) or seconds have passed (false).
 bool waitUntil(double seconds, const std::function<bool()>& done, int stepMs = 50);
 // Runs a shell command: its exit status, a colon, then its output (both streams).
