@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing with the real driver: start-up, the loading screen, the lighting
 // program, the texture table, and the funnel's geometry.
+#include <fstream>
 #include <functional>
+#include <png.h>
 
+#include "support/gameprocess.h"
 #include "support/ingame.h"
 #include "texturepaint.h"
 
@@ -117,23 +120,67 @@ TEST(Textures, NoiseTexturesHoldTheirValuesInTheirSlots)
     }
 }
 
-// Red left, blue right in every format, to the last row: BMP's byte order is
-// swapped, the others' is not, and rows of 25 pixels (75 bytes) are padded.
-TEST(Textures, EachFormatLoadsTheRightWayRound)
+// Every kind of image a player may put in place of the game's loads as
+// SDL_image loads it on Linux, or is refused in the same words (the Windows
+// build decodes them itself): red left, blue right to the last row, BMP's
+// bytes swapped and rows of 25 pixels (75 bytes) padded.
+TEST(Textures, EachImageKindLoadsTheRightWayRoundOrIsRefusedAlike)
 {
     openGameWindow();
     TextureTable table;
-    for (const char* name : {"swap.bmp", "keep.png", "keep.jpg"}) {
-        paint::Canvas c(25, 5);
-        for (int y = 0; y < 5; ++y)
-            for (int x = 0; x < 25; ++x)
-                c.set(x, y, x < 12 ? paint::Colour{1, 0, 0} : paint::Colour{0, 0, 1});
-        const std::string path = testing::TempDir() + "/" + name;
-        const std::string ext = path.substr(path.size() - 3);
-        ext == "bmp" ? paint::saveBmp(c, path) : ext == "png" ? paint::savePng(c, path) : paint::saveJpeg(c, path, 100);
+    paint::Canvas c(25, 5);
+    std::vector<uint8_t> rgba, bmp32, grey(125, 90);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 25; ++x) {
+            c.set(x, y, x < 12 ? paint::Colour{1, 0, 0} : paint::Colour{0, 0, 1});
+            rgba.insert(rgba.end(), {uint8_t(x < 12 ? 255 : 0), 0, uint8_t(x < 12 ? 0 : 255), 255});
+            bmp32.insert(bmp32.end(), {uint8_t(x < 12 ? 0 : 255), 0, uint8_t(x < 12 ? 255 : 0), 255});
+        }
+    const std::string dir = testing::TempDir() + "/";
+    auto pngImage = [&](const std::string& name, png_uint_32 format, const std::vector<uint8_t>& pixels) {
+        png_image image{};
+        image.version = PNG_IMAGE_VERSION;
+        image.width = 25, image.height = 5, image.format = format;
+        png_image_write_to_file(&image, (dir + name).c_str(), 0, pixels.data(), 0, nullptr);
+    };
+    paint::saveBmp(c, dir + "swap.bmp"), paint::savePng(c, dir + "keep.png"), paint::saveJpeg(c, dir + "keep.jpg", 100);
+    pngImage("alpha.png", PNG_FORMAT_RGBA, rgba);
+    pngImage("grey.png", PNG_FORMAT_GRAY, grey);
+    // A 32-bit BMP: its two headers, then blue, green, red and alpha.
+    std::string wide = "BM";
+    auto le = [&](uint32_t v, int n) {
+        for (int i = 0; i < n; ++i)
+            wide += char(v >> (8 * i));
+    };
+    le(54 + uint32_t(bmp32.size()), 4), le(0, 4), le(54, 4), le(40, 4), le(25, 4), le(5, 4), le(1, 2), le(32, 2);
+    wide.resize(54, '\0');
+    std::ofstream(dir + "wide.bmp", std::ios::binary) << wide + std::string(bmp32.begin(), bmp32.end());
+    SDL_Surface* indexed = SDL_CreateRGBSurface(SDL_SWSURFACE, 25, 5, 8, 0, 0, 0, 0);
+    SDL_SaveBMP(indexed, (dir + "indexed.bmp").c_str());
+    SDL_FreeSurface(indexed);
+    for (const char* cut : {"swap.bmp", "keep.png"})
+        std::ofstream(dir + "cut-" + cut, std::ios::binary) << readFile(dir + cut).substr(0, readFile(dir + cut).size() / 2);
+    std::ofstream(dir + "noise.jpg", std::ios::binary) << std::string(300, '\x5a');
+    const char* unable = "Unable to load texture image: ";
+    const std::pair<std::string, std::string> kinds[] = {
+        {"swap.bmp", ""}, {"keep.png", ""}, {"keep.jpg", ""}, {"alpha.png", ""}, {"wide.bmp", ""},
+        {"grey.png", "Wrong expected 24/32 bits perpixel, got: 8! "}, {"indexed.bmp", "Wrong expected 24/32 bits perpixel, got: 8! "},
+        {"cut-keep.png", unable + dir + "cut-keep.png, Error reading the PNG file."},
+        {"cut-swap.bmp", unable + dir + "cut-swap.bmp, Error reading from datastream"},
+        {"noise.jpg", unable + dir + "noise.jpg, Unsupported image format"},
+        {"none.png", unable + dir + "none.png, Couldn't open " + dir + "none.png"}};
+    for (const auto& [name, refusal] : kinds) {
+        testing::internal::CaptureStderr();
+        const int texture = table.load((dir + name).c_str(), 0);
+        const std::string err = testing::internal::GetCapturedStderr();
+        if (!refusal.empty()) {
+            EXPECT_TRUE(hasLine(err, refusal)) << name << ": " << err; // libpng may speak first
+            EXPECT_EQ(texture, -1) << name;
+            continue;
+        }
         int w, h;
-        const std::vector<uint8_t> data = readBack(table.load(path.c_str(), 0), w, h);
-        ASSERT_GT(w, 8) << name;
+        const std::vector<uint8_t> data = readBack(texture, w, h);
+        ASSERT_GT(w, 8) << name << ": " << err;
         for (int y = 0; y < h; ++y) {
             EXPECT_GT(data[y * w * 4], 200) << name << " row " << y;
             EXPECT_LT(data[y * w * 4 + 2], 50) << name << " row " << y;
