@@ -15,11 +15,12 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 out="${DRIFTHAUL_WINDOWS_DIR:-$root/build-windows}"
 native="${DRIFTHAUL_BUILD_DIR:-$root/build}"
-version=$(sed -n 's/^project(drifthaul VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 host=x86_64-w64-mingw32
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 stamp() { echo "== $(date +%T) $*"; }
+. "$root/scripts/lib.sh"
+version=$(drifthaul_version)
 
 stamp "tools"
 "$root/scripts/setup-debian.sh"
@@ -61,15 +62,14 @@ cp "$game/stage/game/drifthaul.exe" "$release/game/"
 x86_64-w64-mingw32-strip "$release/game/drifthaul.exe"
 cp -R "$game/stage/game/shaders" "$release/game/"
 # Every DLL the game needs, found by walking the imports; Windows' own are left out.
-runtime=$(dirname "$($host-gcc-posix -print-file-name=libstdc++-6.dll)")
-winpthread=$(dirname "$($host-gcc-posix -print-file-name=libwinpthread-1.dll)")
+runtime_dirs=$(mingw_runtime_dirs)
 pending="$release/game/drifthaul.exe"
 while [ -n "$pending" ]; do
     next=""
     for binary in $pending; do
         for dll in $($host-objdump -p "$binary" | sed -n 's/^\tDLL Name: //p'); do
             [ ! -e "$release/game/$dll" ] || continue
-            for dir in "$prefix/bin" "$runtime" "$winpthread"; do
+            for dir in "$prefix/bin" $runtime_dirs; do
                 if [ -f "$dir/$dll" ]; then
                     cp "$dir/$dll" "$release/game/"
                     next="$next $release/game/$dll"

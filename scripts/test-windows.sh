@@ -12,12 +12,12 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 out="${DRIFTHAUL_WINDOWS_DIR:-$root/build-windows}"
 native="${DRIFTHAUL_BUILD_DIR:-$root/build}"
-version=$(sed -n 's/^project(drifthaul VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+stamp() { echo "== $(date +%T) $*"; }
+. "$root/scripts/lib.sh"
+version=$(drifthaul_version)
+[ -f "$out/drifthaul-$version-win64-setup.exe" ] || "$root/scripts/build-windows.sh"
 release="$out/drifthaul-$version"
 setup="$out/drifthaul-$version-win64-setup.exe"
-stamp() { echo "== $(date +%T) $*"; }
-
-[ -f "$setup" ] || "$root/scripts/build-windows.sh"
 # The end-to-end runs use the Linux build's harness.
 cmake --build "$native" -j"$(nproc)" --target test_play_e2e >/dev/null
 SUDO=""
@@ -25,7 +25,6 @@ SUDO=""
 $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
     wine wine64 xvfb xauth xdotool imagemagick >/dev/null
 
-. "$root/scripts/lib.sh"
 tmp=$(mktemp -d)
 prefixes=""
 finish()
@@ -96,9 +95,8 @@ fail() { echo "$*" >&2; cat "$tmp/out" "$tmp/err" >&2; exit 1; }
 
 stamp "unit and in-process OpenGL tests under Wine"
 new_prefix tests
-runtime=$(dirname "$(x86_64-w64-mingw32-gcc-posix -print-file-name=libstdc++-6.dll)")
-winpthread=$(dirname "$(x86_64-w64-mingw32-gcc-posix -print-file-name=libwinpthread-1.dll)")
-WINEPATH="$(winepath -w "$out/prefix/bin");$(winepath -w "$runtime");$(winepath -w "$winpthread")"
+WINEPATH=$(winepath -w "$out/prefix/bin")
+for dir in $(mingw_runtime_dirs); do WINEPATH="$WINEPATH;$(winepath -w "$dir")"; done
 export WINEPATH
 # One test cannot run here: its link seam replaces glGetIntegerv, which a
 # Windows program calls through opengl32.dll's import table, out of reach.
