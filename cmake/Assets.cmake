@@ -75,7 +75,7 @@ set(TEXTURE_FILES
     textures/environment/FlareSun.bmp textures/environment/Earth_Day.bmp
     textures/environment/non-2powern/mars_1k_color.jpg textures/environment/non-2powern/venusmap.jpg
     textures/powerups/red-cross-50.png textures/powerups/blue_trash_can.jpg
-    icons/org.drifthaul.Drifthaul.png)
+    icons/org.drifthaul.Drifthaul.png icons/drifthaul.ico)
 list(TRANSFORM TEXTURE_FILES PREPEND ${STAGE_DIR}/)
 add_custom_command(OUTPUT ${TEXTURE_FILES}
     COMMAND gen_textures ${STAGE_DIR}

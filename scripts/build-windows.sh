@@ -9,7 +9,8 @@
 #   build-windows/drifthaul-VERSION-win64-setup.exe
 #   build-windows/drifthaul-VERSION-source.tar.gz (the game's source)
 #   build-windows/drifthaul-VERSION-win64-library-sources.tar (the libraries'
-#     Debian sources, our patches and the recipe: what the licences ask for)
+#     sources, our patches, the recipe and its toolchain file: what the
+#     licences ask for, rebuilding the DLLs on its own)
 # Usage: scripts/build-windows.sh
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -47,6 +48,9 @@ fi
 stamp "the game and its tests"
 export DRIFTHAUL_WINDOWS_PREFIX="$prefix" PKG_CONFIG_LIBDIR="$prefix/lib/pkgconfig"
 game="$out/game"
+# Configured afresh each time: linker flags the toolchain file sets are read
+# only into a new cache.
+rm -f "$game/CMakeCache.txt"
 cmake -S "$root" -B "$game" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRIFTHAUL_NATIVE_STAGE="$native/stage" \
     -DCMAKE_CROSSCOMPILING_EMULATOR=wine >/dev/null
@@ -62,14 +66,13 @@ cp "$game/stage/game/drifthaul.exe" "$release/game/"
 x86_64-w64-mingw32-strip "$release/game/drifthaul.exe"
 cp -R "$game/stage/game/shaders" "$release/game/"
 # Every DLL the game needs, found by walking the imports; Windows' own are left out.
-runtime_dirs=$(mingw_runtime_dirs)
 pending="$release/game/drifthaul.exe"
 while [ -n "$pending" ]; do
     next=""
     for binary in $pending; do
         for dll in $($host-objdump -p "$binary" | sed -n 's/^\tDLL Name: //p'); do
             [ ! -e "$release/game/$dll" ] || continue
-            for dir in "$prefix/bin" $runtime_dirs; do
+            for dir in "$prefix/bin"; do
                 if [ -f "$dir/$dll" ]; then
                     cp "$dir/$dll" "$release/game/"
                     next="$next $release/game/$dll"
@@ -80,27 +83,123 @@ while [ -n "$pending" ]; do
     done
     pending=$next
 done
-x86_64-w64-mingw32-strip --strip-unneeded "$release"/game/*.dll
-# The game's licence, and each bundled library's and the font's.
-cp "$root/LICENSE" "$release/licenses/Drifthaul-GPL-3.0.txt"
-for lib in sdl sdl_mixer zlib libpng libjpeg-turbo freetype freeglut glew; do
-    cp "$out/work/$lib/debian/copyright" "$release/licenses/$lib.txt"
+# What is left must be Windows' own.
+for binary in "$release"/game/*.exe "$release"/game/*.dll; do
+    for dll in $($host-objdump -p "$binary" | sed -n 's/^\tDLL Name: //p'); do
+        [ -e "$release/game/$dll" ] && continue
+        case $(echo "$dll" | tr '[:upper:]' '[:lower:]') in
+        kernel32.dll | user32.dll | gdi32.dll | advapi32.dll | shell32.dll | msvcrt.dll | winmm.dll | opengl32.dll | glu32.dll) ;;
+        *) echo "$(basename "$binary") needs $dll, which is neither Windows' own nor built here" >&2; exit 1 ;;
+        esac
+    done
 done
-cp "$out/work/ftgl/COPYING" "$release/licenses/ftgl.txt"
-cp /usr/share/doc/gcc-mingw-w64-base/copyright "$release/licenses/gcc-runtime.txt"
-cp /usr/share/doc/mingw-w64-common/copyright "$release/licenses/mingw-w64-winpthreads.txt"
-cp /usr/share/doc/fonts-dejavu-core/copyright "$release/licenses/DejaVu-fonts.txt"
-sed "s/@VERSION@/$version/g" "$root/scripts/windows/README.txt" >"$release/README.txt"
+x86_64-w64-mingw32-strip --strip-unneeded "$release"/game/*.dll
+
+# The licences, each standing alone on Windows: every bundled library's own
+# texts from its source tree beside Debian's copyright file for it, and the
+# common licences those files name, shipped under the names they are given.
+# Columns: the DLL | its library's name in licenses/ | what it is | the
+# common licence it is under, if any.
+libraries="SDL.dll|sdl|SDL 1.2.15, GNU LGPL 2.1|LGPL-2.1
+SDL_mixer.dll|sdl_mixer|SDL_mixer 1.2.12, zlib licence|
+libzlib.dll|zlib|zlib 1.2.13, zlib licence|
+libpng16.dll|libpng|libpng 1.6.39, libpng licence|
+libjpeg-62.dll|libjpeg-turbo|libjpeg-turbo 2.1.5, IJG, BSD-3-Clause and zlib licences|
+libfreetype.dll|freetype|FreeType 2.12.1, FreeType License (FTL)|
+libfreeglut.dll|freeglut|freeglut 3.4.0, MIT/X11 licence|
+glew32.dll|glew|GLEW 2.2.0, BSD-3-Clause and MIT licences|
+libftgl.dll|ftgl|FTGL 2.4.0, MIT licence|"
+# Each library's own licence files: the library, the file, its name here.
+own="sdl:COPYING:COPYING sdl_mixer:COPYING:COPYING zlib:LICENSE:LICENSE libpng:LICENSE:LICENSE
+libjpeg-turbo:LICENSE.md:LICENSE libjpeg-turbo:README.ijg:README-ijg freetype:docs/FTL.TXT:FTL
+freeglut:COPYING:COPYING glew:LICENSE.txt:LICENSE"
+licenses="$release/licenses"
+cp "$root/LICENSE" "$licenses/Drifthaul-GPL-3.0.txt"
+for lib in sdl sdl_mixer zlib libpng libjpeg-turbo freetype freeglut glew; do
+    cp "$out/work/$lib/debian/copyright" "$licenses/$lib.txt"
+done
+for triple in $own; do
+    lib=${triple%%:*} name=${triple##*:} file=${triple#*:}
+    cp "$out/work/$lib/${file%:*}" "$licenses/$lib-$name.txt"
+done
+cp "$out/work/ftgl/COPYING" "$licenses/ftgl.txt"
+cp /usr/share/doc/gcc-mingw-w64-base/copyright "$licenses/gcc-runtime.txt"
+cp /usr/share/doc/mingw-w64-common/copyright "$licenses/mingw-w64-winpthreads.txt"
+cp /usr/share/doc/fonts-dejavu-core/copyright "$licenses/DejaVu-fonts.txt"
+# Debian's "GPL", "LGPL" and "GFDL" without a version are its latest.
+sed -i -E -e 's#/usr/share/common-licenses/(GPL|LGPL|GFDL)([^-A-Za-z0-9.]|$|\.$|\.[^0-9])#/usr/share/common-licenses/\1-latest\2#g' \
+    -e 's#common-licenses/GPL-latest#common-licenses/GPL-3#g; s#common-licenses/LGPL-latest#common-licenses/LGPL-3#g' \
+    -e 's#common-licenses/GFDL-latest#common-licenses/GFDL-1.3#g' "$licenses"/*.txt
+for name in $(cat "$licenses"/*.txt | grep -oE '/usr/share/common-licenses/[A-Za-z0-9.+-]*[A-Za-z0-9+]' |
+        sed 's|.*/||' | sort -u) LGPL-2.1; do
+    cp "/usr/share/common-licenses/$name" "$licenses/$name.txt"
+done
+sed -i -E 's#/usr/share/common-licenses/([A-Za-z0-9.+-]*[A-Za-z0-9+])#licenses\\\1.txt#g' "$licenses"/*.txt
+for dll in "$release"/game/*.dll; do
+    echo "$libraries" | grep -q "^$(basename "$dll")|" ||
+        { echo "$(basename "$dll") is bundled but its library and licence are not named" >&2; exit 1; }
+done
+
+# The README, with the DLLs' licences and the exact source files, in CRLF.
+{
+    sed '/^@LIBRARIES@/,$d' "$root/scripts/windows/README.txt"
+    echo "$libraries" | while IFS='|' read -r dll lib what common; do
+        names=$(cd "$licenses" && for name in "$lib.txt" "$lib"-*.txt ${common:+"$common.txt"}; do
+            [ ! -f "$name" ] || echo "$name"
+        done)
+        printf '  %s: %s\n    %s\n' "$dll" "$what" "$(echo "$names" | sed 's|^|licenses\\|' | tr '\n' ' ' | sed 's/ $//')"
+    done
+    sed -e '1,/^@LIBRARIES@/d' -e '/^@SOURCES@/,$d' "$root/scripts/windows/README.txt"
+    grep -v '^#' "$root/scripts/windows/sources.txt" | while read -r dir file sha; do
+        case $dir in '' | g/googletest) continue ;; esac
+        origin="from Debian's source package in pool/main/$dir/"
+        [ "$dir" != f/ftgl ] || origin="FTGL's upstream release tarball, as Debian's mirror serves it in pool/main/$dir/ (no Debian packaging)"
+        printf '      %s\n        %s\n        SHA-256 %s\n' "$file" "$origin" "$sha"
+    done
+} | sed "s/@VERSION@/$version/g; s/\$/\r/" >"$release/README.txt"
+
+# The installer's file list: each file one by one, and on removal the same
+# files, then their folders deepest first.
+files="$out/files.nsh"
+winpath() { sed 's|^\.||; s|/|\\|g'; }
+{
+    echo '!macro InstallFiles'
+    (cd "$release" && find . -type d | sort) | while read -r dir; do
+        printf '    SetOutPath "$INSTDIR%s"\n' "$(echo "$dir" | winpath)"
+        (cd "$release/$dir" && find . -maxdepth 1 -type f | sort) | while read -r file; do
+            printf '    File "%s"\n' "$release/${dir#./}/${file#./}" | sed 's|/\./|/|; s|//|/|'
+        done
+    done
+    echo '!macroend'
+    echo '!macro RemoveFiles'
+    (cd "$release" && find . -type f | sort) | while read -r file; do
+        printf '    Delete "$INSTDIR%s"\n' "$(echo "$file" | winpath)"
+    done
+    (cd "$release" && find . -mindepth 1 -type d | sort -r) | while read -r dir; do
+        printf '    RMDir "$INSTDIR%s"\n' "$(echo "$dir" | winpath)"
+    done
+    echo '!macroend'
+} >"$files"
 
 stamp "zip, installer and sources"
 zip="$out/drifthaul-$version-win64.zip"
 rm -f "$zip"
 (cd "$out" && zip -qr -X "$zip" "drifthaul-$version")
 makensis -V2 -DVERSION="$version" -DRELEASE="$release" -DOUTFILE="$out/drifthaul-$version-win64-setup.exe" \
+    -DFILES="$files" -DICON="$native/stage/icons/drifthaul.ico" -DSIZE_KB="$(du -sk "$release" | cut -f1)" \
     "$root/scripts/windows/drifthaul.nsi"
 git -C "$root" archive --format=tar.gz --prefix="drifthaul-$version/" -o "$out/drifthaul-$version-source.tar.gz" HEAD
-tar -cf "$out/drifthaul-$version-win64-library-sources.tar" -C "$out" sources \
-    -C "$root/scripts" windows
+# The libraries' sources stand alone: the pinned files, our patches, the
+# recipe and the toolchain file, laid out as in the game's tree.
+bundle="$out/library-sources"
+rm -rf "$bundle"
+mkdir -p "$bundle/scripts" "$bundle/cmake"
+cp -R "$out/sources" "$bundle/sources"
+cp -R "$root/scripts/windows" "$bundle/scripts/windows"
+cp "$root/cmake/mingw-w64-x86_64.cmake" "$bundle/cmake/"
+sed "s/@VERSION@/$version/g" "$root/scripts/windows/BUILD.txt" >"$bundle/BUILD.txt"
+tar -cf "$out/drifthaul-$version-win64-library-sources.tar" -C "$bundle" --sort=name \
+    --owner=0 --group=0 --numeric-owner BUILD.txt cmake scripts sources
 stamp "done"
 ls -l "$zip" "$out/drifthaul-$version-win64-setup.exe" "$out/drifthaul-$version-source.tar.gz" \
     "$out/drifthaul-$version-win64-library-sources.tar"

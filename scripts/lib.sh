@@ -36,10 +36,3 @@ drifthaul_version()
     sed -n 's/^project(drifthaul VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt"
 }
 
-# The folders of MinGW's runtime DLLs (libstdc++, libgcc, winpthread).
-mingw_runtime_dirs()
-{
-    for dll in libstdc++-6.dll libwinpthread-1.dll; do
-        dirname "$(x86_64-w64-mingw32-gcc-posix -print-file-name=$dll)"
-    done
-}

@@ -19,11 +19,11 @@ version=$(drifthaul_version)
 release="$out/drifthaul-$version"
 setup="$out/drifthaul-$version-win64-setup.exe"
 # The end-to-end runs use the Linux build's harness.
-cmake --build "$native" -j"$(nproc)" --target test_play_e2e >/dev/null
+cmake --build "$native" -j"$(nproc)" --target test_play_e2e test_drawing >/dev/null
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-    wine wine64 xvfb xauth xdotool imagemagick >/dev/null
+    wine wine64 xvfb xauth xdotool imagemagick icoutils >/dev/null
 
 tmp=$(mktemp -d)
 prefixes=""
@@ -91,16 +91,118 @@ play()
     tr -d '\r' <"$tmp/out" >"$tmp/out.lf" && mv "$tmp/out.lf" "$tmp/out"
     tr -d '\r' <"$tmp/err" >"$tmp/err.lf" && mv "$tmp/err.lf" "$tmp/err"
 }
-fail() { echo "$*" >&2; cat "$tmp/out" "$tmp/err" >&2; exit 1; }
+fail() { echo "$*" >&2; cat "$tmp/out" "$tmp/err" >&2 2>/dev/null; exit 1; }
+
+# Waits for the waiting screen on the game's window; $1 names the game.
+wait_for_waiting_screen()
+{
+    n=0
+    until awk "BEGIN { exit !($(white_share 31 48) > 0.03 && $(white_share 50 100) < 0.3) }"; do
+        n=$((n + 1))
+        [ $n -lt 60 ] || fail "$1 shows no waiting screen"
+        sleep 0.5
+    done
+}
+
+# Waits for every drifthaul.exe to end; $1 names the game.
+wait_for_game_end()
+{
+    n=0
+    while pgrep -f 'drifthaul\.exe' >/dev/null; do
+        n=$((n + 1))
+        [ $n -lt 60 ] || fail "$1 did not end on Escape"
+        sleep 0.5
+    done
+}
+
+stamp "the release's licences, README and resources"
+readme=$(tr -d '\r' <"$release/README.txt")
+[ "$(grep -c "$(printf '\r')\$" "$release/README.txt")" -eq "$(wc -l <"$release/README.txt")" ] || fail "README.txt is not CRLF throughout"
+! grep -l 'common-licenses' "$release"/licenses/* || fail "these licences point to files Windows lacks"
+for name in $( (cat "$release"/licenses/*; echo "$readme") | grep -o 'licenses\\[A-Za-z0-9._+-]*\.txt' | sort -u); do
+    [ -f "$release/licenses/${name#licenses\\}" ] || fail "$name is named but not there"
+done
+for dll in "$release"/game/*.dll; do
+    echo "$readme" | grep -A1 "^  $(basename "$dll"): " | tail -n 1 | grep -q '^    licenses' ||
+        fail "README.txt names no licence for $(basename "$dll")"
+done
+echo "$readme" | grep -q 'The FreeType Project' && echo "$readme" | grep -q 'Independent JPEG Group' ||
+    fail "README.txt lacks FreeType's or the IJG's credit"
+echo "licences: $(ls "$release/licenses" | wc -l) files, none pointing outside the folder;" \
+    "the $(ls "$release"/game/*.dll | wc -l) DLLs each named with theirs in README.txt (CRLF)"
+exe="$release/game/drifthaul.exe"
+wrestool -x --type=group_icon "$exe" >"$tmp/icon.ico"
+sizes=$(icotool -l "$tmp/icon.ico" | sed -n 's/.*--width=\([0-9]*\).*/\1/p' | tr '\n' ' ')
+[ "$sizes" = "16 24 32 48 64 128 " ] || fail "drifthaul.exe's icon has the sizes '$sizes'"
+wrestool -x --raw --type=version "$exe" | strings -el >"$tmp/version"
+grep -qx "$version" "$tmp/version" && grep -qx Drifthaul "$tmp/version" || fail "drifthaul.exe's version: $(cat "$tmp/version")"
+wrestool -x --raw --type=24 "$exe" >"$tmp/manifest"
+grep -q '<dpiAware[^>]*>true<' "$tmp/manifest" && [ "$(grep -c supportedOS "$tmp/manifest")" -eq 4 ] ||
+    fail "drifthaul.exe's manifest: $(cat "$tmp/manifest")"
+echo "drifthaul.exe: an icon of sizes $sizes, version $version, a manifest declaring DPI awareness and 4 Windows versions"
 
 stamp "unit and in-process OpenGL tests under Wine"
 new_prefix tests
 WINEPATH=$(winepath -w "$out/prefix/bin")
-for dir in $(mingw_runtime_dirs); do WINEPATH="$WINEPATH;$(winepath -w "$dir")"; done
 export WINEPATH
 # One test cannot run here: its link seam replaces glGetIntegerv, which a
 # Windows program calls through opengl32.dll's import table, out of reach.
 (cd "$out/game" && ctest --output-on-failure -j"$(nproc)" -E 'VideoMode.OpensWithLessDepth')
+
+# A zoo of the images a paint program may write in place of the game's,
+# decoded by SDL_image (the Linux build) and by the Windows build's own
+# decoders: the same surfaces byte for byte, or the same refusals.
+zoo="$tmp/zoo"
+mkdir -p "$zoo"
+convert rose: "$tmp/rose.png"
+convert "$tmp/rose.png" \( +clone -colorspace Gray -fx 'i/w' \) -alpha off -compose copy_opacity -composite "$tmp/clear.png"
+png() { convert "$1" -define png:color-type="$2" -define png:bit-depth="$3" $4 "$zoo/$5.png"; }
+for depth in 1 2 4 8 16; do
+    png "$tmp/rose.png" 0 $depth "-colorspace Gray -depth $depth" grey$depth
+    png "$tmp/rose.png" 0 $depth "-colorspace Gray -depth $depth -interlace PNG" grey$depth-interlaced
+done
+for depth in 8 16; do
+    for kind in 2:rgb: 4:grey-alpha:Gray 6:rgba:; do
+        type=${kind%%:*} name=${kind#*:}
+        grey=${name#*:} name=${name%:*}
+        png "$tmp/clear.png" $type $depth "${grey:+-colorspace $grey} -depth $depth" $name$depth
+        png "$tmp/clear.png" $type $depth "${grey:+-colorspace $grey} -depth $depth -interlace PNG" $name$depth-interlaced
+    done
+done
+# ImageMagick writes palettes of 1, 4 and 8 bits.
+for depth in 1 2 8; do
+    convert "$tmp/rose.png" -colors $((1 << depth)) -depth $depth -define png:color-type=3 "$zoo/palette$depth.png"
+done
+png "$tmp/rose.png" 3 8 "-colors 64 -interlace PNG" palette8-interlaced
+convert "$tmp/rose.png" -fill white -opaque '#fff' -transparent '#000' -colors 32 "PNG8:$zoo/palette-one-clear.png"
+convert "$tmp/clear.png" -colors 32 "PNG8:$zoo/palette-translucent.png"
+convert "$tmp/rose.png" -colorspace Gray -transparent '#808080' -define png:color-type=0 "$zoo/grey-clear-value.png"
+convert "$tmp/rose.png" -transparent '#000000' -define png:color-type=2 "$zoo/rgb-clear-value.png"
+jpeg() { convert "$tmp/rose.png" "$@"; }
+jpeg -quality 90 "$zoo/baseline.jpg"
+jpeg -quality 75 -interlace JPEG "$zoo/progressive.jpg"
+jpeg -colorspace Gray "$zoo/grey.jpg"
+jpeg -colorspace CMYK "$zoo/cmyk.jpg"
+for sampling in 1x1 2x1 2x2; do jpeg -sampling-factor $sampling "$zoo/sampled-$sampling.jpg"; done
+jpeg -define jpeg:restart-interval=2 "$zoo/restarts.jpg"
+jpeg -define jpeg:arithmetic-coding=true "$zoo/arithmetic.jpg"
+for whole in "$zoo"/baseline.jpg "$zoo"/progressive.jpg "$zoo"/rgb8.png "$zoo"/palette8-interlaced.png; do
+    size=$(stat -c %s "$whole")
+    head -c $((size / 2)) "$whole" >"$zoo/cut-half-$(basename "$whole")"
+    head -c $((size - 2)) "$whole" >"$zoo/cut-end-$(basename "$whole")"
+done
+head -c 120 "$zoo/baseline.jpg" >"$zoo/cut-header-baseline.jpg"
+DRIFTHAUL_IMAGE_ZOO="$zoo" DRIFTHAUL_IMAGE_LISTING="$tmp/zoo-linux" \
+    "$native/tests/test_drawing" --gtest_filter=Textures.ListsHowEachImageOfAZooDecodes >/dev/null 2>&1
+(cd "$out/game/stage/game" && DRIFTHAUL_IMAGE_ZOO="$(winepath -w "$zoo")" DRIFTHAUL_IMAGE_LISTING="$(winepath -w "$tmp/zoo-windows")" \
+    wine "$out/game/tests/test_drawing.exe" --gtest_filter=Textures.ListsHowEachImageOfAZooDecodes >/dev/null 2>&1)
+if ! cmp -s "$tmp/zoo-linux" "$tmp/zoo-windows"; then
+    diff "$tmp/zoo-linux" "$tmp/zoo-windows" | cut -c1-200 >&2
+    fail "the Windows build decodes these images otherwise than SDL_image"
+fi
+echo "the image zoo: $(wc -l <"$tmp/zoo-linux") PNG and JPEG files, $(grep -vc refused "$tmp/zoo-linux") decoded" \
+    "byte for byte as SDL_image does, $(grep -c refused "$tmp/zoo-linux") refused in its words:" \
+    "$(sed -n 's/.* refused: //p' "$tmp/zoo-linux" | sort | uniq -c | tr -s ' ' | tr '\n' ';')"
 unset WINEPATH
 
 stamp "end-to-end runs of drifthaul.exe"
@@ -123,6 +225,27 @@ play "$tmp/broken/game" wine drifthaul.exe
 [ $status -eq 255 ] && grep -q "^oops! cannot open shaders/default_lighting.frag" "$tmp/err" ||
     fail "a missing shader source: exit $status"
 echo "a missing shader source: exit 255 and its message"
+# Started as Explorer starts it, in a console of its own that closes with
+# it: the message waits in a box until the player closes it.
+(cd "$tmp/broken/game" && { wine start /wait drifthaul.exe && echo 0 || echo $?; } >"$tmp/code") &
+n=0
+until box=$(xdotool search --name '^Drifthaul$' 2>/dev/null | head -n 1) && [ -n "$box" ]; do
+    n=$((n + 1))
+    [ $n -lt 60 ] && [ ! -s "$tmp/code" ] || fail "the game in a console of its own ended without showing its message"
+    sleep 0.5
+done
+import -window "$box" "$out/fatal-message-box.png" 2>/dev/null || true
+[ ! -s "$tmp/code" ] || fail "the game ended before its message was acknowledged"
+# Return on the box until it takes it (it may map before it takes keys).
+n=0
+until [ -s "$tmp/code" ]; do
+    xdotool windowfocus "$box" key Return 2>/dev/null || true
+    n=$((n + 1))
+    [ $n -lt 60 ] || fail "the game did not end once its message was acknowledged"
+    sleep 0.5
+done
+[ "$(cat "$tmp/code")" = 255 ] || fail "in a console of its own, the missing shader source: exit $(cat "$tmp/code")"
+echo "in a console of its own: the message waits in a box titled Drifthaul; acknowledged, exit 255"
 
 stamp "sound"
 # No audio driver at all (ALSA without a device would print its own complaints).
@@ -138,39 +261,97 @@ echo "with a null ALSA device: the sounds load, nothing on standard error, exit 
 
 stamp "the installer in a fresh prefix"
 new_prefix install
-wine "$setup" /S '/D=C:\Drifthaul' || fail "the silent install failed"
-installed="$WINEPREFIX/drive_c/Drifthaul"
-menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Drifthaul"
-[ -f "$installed/game/drifthaul.exe" ] && [ -f "$menu/Drifthaul.lnk" ] || fail "the install left no game or shortcut"
+drive="$WINEPREFIX/drive_c"
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Drifthaul'
+# Another program's files in the folder the player names.
+mkdir -p "$drive/Games/fonts" "$drive/Games/game" "$drive/Games/textures"
+echo "Other Game" >"$drive/Games/README.txt"
+head -c 3000 /dev/urandom >"$drive/Games/fonts/OtherGame.ttf"
+head -c 500 /dev/urandom >"$drive/Games/game/othergame-save.dat"
+head -c 900 /dev/urandom >"$drive/Games/textures/other.png"
+# The checksums of the files under $1 that are not ours.
+theirs() { (cd "$1" && find . -type f ! -path './Drifthaul/*' -exec sha256sum {} + | sort); }
+theirs "$drive/Games" >"$tmp/theirs"
+# Twice: the second is an upgrade of the first, in the same folder.
+for n in 1 2; do
+    wine "$setup" /S '/D=C:\Games' || fail "the silent install failed"
+done
+installed="$drive/Games/Drifthaul"
+menu="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Drifthaul"
+[ -f "$installed/game/drifthaul.exe" ] && [ -f "$menu/Drifthaul.lnk" ] && [ ! -e "$installed/Drifthaul" ] ||
+    fail "the install into a folder of other files is not in its Drifthaul folder, or left no shortcut"
+theirs "$drive/Games" | cmp -s - "$tmp/theirs" || fail "the install changed another program's files"
+echo "installed twice into C:\\Games: in C:\\Games\\Drifthaul, the other program's 4 files untouched"
+entry=$(wine reg query "$key" | tr -d '\r')
+for value in Publisher DisplayIcon InstallLocation EstimatedSize NoModify NoRepair UninstallString; do
+    echo "$entry" | grep -q "^ *$value " || fail "the Apps & features entry lacks $value: $entry"
+done
+echo "the Apps & features entry: $(echo "$entry" | grep -c 'REG_') values, $(echo "$entry" | grep -E 'Publisher|EstimatedSize' | tr -s ' ' | tr '\n' ';')"
+
 # The shortcut, as the Start menu opens it: start.exe follows it into its
 # folder but does not wait for the game.
-SDL_VIDEO_WINDOW_POS=0,0 wine start "$(winepath -w "$menu/Drifthaul.lnk")"
-n=0
-until awk "BEGIN { exit !($(white_share 31 48) > 0.03 && $(white_share 50 100) < 0.3) }"; do
-    n=$((n + 1))
-    [ $n -lt 60 ] || fail "the game started from its shortcut shows no waiting screen"
-    sleep 0.5
-done
+SDL_VIDEO_WINDOW_POS=0,0 wine start "$(winepath -w "$menu/Drifthaul.lnk")" >/dev/null 2>&1
+wait_for_waiting_screen "the game started from its shortcut"
 echo "from its shortcut: the waiting screen, the invitation's rows $(white_share 31 48) white"
 xdotool key Escape
-n=0
-while pgrep -f 'drifthaul\.exe' >/dev/null; do
-    n=$((n + 1))
-    [ $n -lt 60 ] || fail "the game started from its shortcut did not end on Escape"
-    sleep 0.5
-done
+wait_for_game_end "the game started from its shortcut"
 # Its exit code, run in the folder the shortcut names.
-strings -el "$menu/Drifthaul.lnk" | grep -qx 'C:\\Drifthaul\\game' || fail "the shortcut does not start in game/"
+strings -el "$menu/Drifthaul.lnk" | grep -qx 'C:\\Games\\Drifthaul\\game' || fail "the shortcut does not start in game/"
 play "$installed/game" wine drifthaul.exe
 [ $status -eq 0 ] || fail "the installed game: exit $status"
 echo "the installed game, in the shortcut's folder: exit $status"
-# The uninstaller hands over to a copy of itself and returns: its removal is what counts.
-wine "$installed/uninstall.exe" /S || echo "the uninstaller's first stage returned $?"
+
+# The player's own files, beside ours.
+echo "volume=3" >"$installed/game/my-settings.ini"
+echo "my notes" >"$installed/my-notes.txt"
+mkdir -p "$installed/textures/mymod"
+head -c 700 /dev/urandom >"$installed/textures/mymod/skin.png"
+(cd "$installed" && find . -type f -exec sha256sum {} + | sort) >"$tmp/before"
+grep -E 'my-settings|my-notes|mymod' "$tmp/before" >"$tmp/mine"
+uninstaller="$installed/uninstall.exe"
+in_place='_?=C:\Games\Drifthaul'
+
+# While the game runs: the silent uninstaller fails and removes nothing; the
+# interactive one says why and waits for Retry or Cancel.
+(cd "$installed/game" && exec env SDL_VIDEO_WINDOW_POS=0,0 wine drifthaul.exe >/dev/null 2>&1) &
+game=$!
+wait_for_waiting_screen "the installed game"
+code=0
+wine "$uninstaller" /S "$in_place" || code=$?
+[ $code -eq 2 ] || fail "the silent uninstall while the game runs returned $code"
+rm -f "$tmp/code"
+({ wine "$uninstaller" "$in_place" >/dev/null 2>&1 && echo 0 || echo $?; } >"$tmp/code") &
 n=0
-while [ -e "$installed" ] || [ -e "$menu" ]; do
+until box=$(xdotool search --name '^Drifthaul.*Uninstall' 2>/dev/null | head -n 1) && [ -n "$box" ]; do
     n=$((n + 1))
-    [ $n -lt 60 ] || fail "the uninstaller left $installed or the Start-menu folder"
+    [ $n -lt 60 ] || fail "the uninstaller says nothing while the game runs"
     sleep 0.5
 done
-echo "uninstalled: the game's folder and its Start-menu folder are gone"
+import -window "$box" "$out/uninstall-while-running.png" 2>/dev/null || true
+n=0
+until [ -s "$tmp/code" ]; do
+    xdotool windowfocus "$box" key Escape 2>/dev/null || true
+    n=$((n + 1))
+    [ $n -lt 60 ] || fail "the uninstaller's question did not end on Cancel"
+    sleep 0.5
+done
+[ "$(cat "$tmp/code")" = 2 ] || fail "the uninstaller cancelled while the game runs returned $(cat "$tmp/code")"
+(cd "$installed" && find . -type f -exec sha256sum {} + | sort) | cmp -s - "$tmp/before" &&
+    wine reg query "$key" >/dev/null 2>&1 && [ -f "$menu/Drifthaul.lnk" ] ||
+    fail "an uninstall while the game runs removed something"
+echo "while the game runs: the silent uninstall returns 2, the interactive one asks to close the game" \
+    "and returns 2 on Cancel; all $(wc -l <"$tmp/before") files, the shortcut and the entry stay"
+xdotool key Escape
+wait "$game" || true
+
+# Run in place, the silent uninstaller returns when it is done.
+wine "$uninstaller" /S "$in_place" || fail "the silent uninstall returned $?"
+left=$(cd "$installed" && find . -type f ! -name uninstall.exe -exec sha256sum {} + | sort)
+[ "$left" = "$(cat "$tmp/mine")" ] || fail "after the uninstall, these are left: $left"
+! wine reg query "$key" >/dev/null 2>&1 || fail "the Apps & features entry outlived the uninstall"
+[ ! -e "$menu" ] || fail "the Start-menu folder outlived the uninstall"
+theirs "$drive/Games" | cmp -s - "$tmp/theirs" || fail "the uninstall changed another program's files"
+echo "uninstalled in place: on its return only the player's 3 files are left in C:\\Games\\Drifthaul" \
+    "($(cd "$installed" && find . -type d | wc -l) folders), the other program's 4 untouched," \
+    "the entry and the Start-menu folder gone"
 stamp "Windows tests passed"

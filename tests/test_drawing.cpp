@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing with the real driver: start-up, the loading screen, the lighting
 // program, the texture table, and the funnel's geometry.
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iomanip>
 #include <png.h>
+
+#include "sys/imageload.h"
 
 #include "support/gameprocess.h"
 #include "support/ingame.h"
@@ -187,6 +192,45 @@ TEST(Textures, EachImageKindLoadsTheRightWayRoundOrIsRefusedAlike)
             EXPECT_GT(data[(y * w + w - 1) * 4 + 2], 200) << name << " row " << y;
         }
     }
+}
+
+// A zoo of images as paint programs write them (scripts/test-windows.sh makes
+// it): each one's surface, format and bytes, or its refusal, as one line of a
+// listing. The script compares the Linux build's listing (SDL_image) with the
+// Windows build's (its own decoders), run under Wine.
+TEST(Textures, ListsHowEachImageOfAZooDecodes)
+{
+    const char* zoo = std::getenv("DRIFTHAUL_IMAGE_ZOO");
+    const char* listing = std::getenv("DRIFTHAUL_IMAGE_LISTING");
+    if (!zoo || !listing)
+        GTEST_SKIP() << "run by scripts/test-windows.sh with a zoo";
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(zoo))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    std::ofstream out(listing, std::ios::binary);
+    for (const std::string& name : names) {
+        SDL_Surface* s = loadImageFile((std::string(zoo) + "/" + name).c_str());
+        out << name << ' ';
+        if (!s) {
+            out << "refused: " << SDL_GetError() << '\n';
+            continue;
+        }
+        const SDL_PixelFormat* f = s->format;
+        out << s->w << 'x' << s->h << ' ' << int(f->BitsPerPixel) << std::hex << std::setfill('0') << " masks "
+            << f->Rmask << ' ' << f->Gmask << ' ' << f->Bmask << ' ' << f->Amask << " palette";
+        for (int i = 0; f->palette && i < f->palette->ncolors; ++i)
+            out << ' ' << std::setw(2) << int(f->palette->colors[i].r) << std::setw(2) << int(f->palette->colors[i].g)
+                << std::setw(2) << int(f->palette->colors[i].b);
+        out << " bytes ";
+        for (int y = 0; y < s->h; ++y)
+            for (int x = 0; x < s->w * f->BytesPerPixel; ++x)
+                out << std::setw(2) << int(static_cast<const uint8_t*>(s->pixels)[y * s->pitch + x]);
+        out << std::dec << '\n';
+        SDL_FreeSurface(s);
+    }
+    EXPECT_TRUE(out.good());
+    EXPECT_FALSE(names.empty());
 }
 
 // Across by a quintic, the radius by a cubic, straight in depth: ring 2 tells them apart.

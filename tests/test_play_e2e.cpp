@@ -41,8 +41,8 @@ TEST(PlayEndToEnd, AWholeSessionLooksAndBehavesAsItShould)
 
     // Once the loading screen has faded out and the game in.
     grabWaitingScreen(x.display());
-    usleep(400000);
-    const Image waiting = grabScreen(x.display());
+    Image waiting;
+    waitUntil(5, [&] { return (waiting = grabScreen(x.display())).count(0, 31, 320, 48, white) > 150; });
     savePng(waiting, testOutputPath("play-waiting.png"));
     EXPECT_GT(waiting.count(0, 0, 320, 25, [](Rgb p) { return p.r + p.g + p.b > 240 && !saturated(p); }), 4)
         << "stars";
@@ -52,18 +52,24 @@ TEST(PlayEndToEnd, AWholeSessionLooksAndBehavesAsItShould)
     EXPECT_EQ(waiting.count(10, 100, 310, 140, meterColour), 0);
     // Wine grabs the pointer for the focused window only; no window manager focuses it here.
     game.xdotool("search --name '^drifthaul game$' windowfocus");
-    usleep(300000);
-    const PointerState pointer = pointerState(x.display());
+    PointerState pointer;
+    waitUntil(5, [&] { return (pointer = pointerState(x.display())).grabbedByAnother; });
     EXPECT_TRUE(pointer.grabbedByAnother);
     EXPECT_FALSE(pointer.cursorVisible);
 
     // The first two motions are skipped.
     game.xdotool("key space");
-    usleep(300000);
+    ASSERT_TRUE(waitUntil(5, [&] { return grabScreen(x.display()).count(10, 100, 310, 140, meterColour) > 100; }))
+        << "play shows the meter";
     game.xdotool("mousemove_relative -- 4 0");
     game.xdotool("mousemove_relative -- 4 0");
-    usleep(600000);
-    const double before = tubeCentroidX(grabScreen(x.display()));
+    // The funnel at rest: the same place in two grabs a few frames apart.
+    double before = -2;
+    waitUntil(5, [&] {
+        const double previous = before;
+        before = tubeCentroidX(grabScreen(x.display()));
+        return std::abs(before - previous) < 0.5;
+    }, 150);
     double leftmost = before;
     game.xdotool("mousemove_relative -- 120 0");
     for (int i = 0; i < 30; ++i) {
@@ -80,9 +86,8 @@ TEST(PlayEndToEnd, AWholeSessionLooksAndBehavesAsItShould)
             return changed && saturated(p) && !meterColour(p);
         });
     };
-    usleep(4000000);
     Image playing;
-    waitUntil(10, [&] { return colourfulTrash(playing = grabScreen(x.display())) > 40; }, 250);
+    waitUntil(15, [&] { return colourfulTrash(playing = grabScreen(x.display())) > 40; }, 250);
     savePng(playing, testOutputPath("play-field.png"));
     EXPECT_GT(playing.count(10, 100, 310, 140, meterColour), 400) << "trash meter";
     EXPECT_GT(playing.count(300, 145, 320, 195, [](Rgb p) { return p.r > 150 && p.g < 80 && p.b < 80; }), 100)
@@ -90,8 +95,14 @@ TEST(PlayEndToEnd, AWholeSessionLooksAndBehavesAsItShould)
     EXPECT_GT(colourfulTrash(playing), 40) << "colourful trash in the field";
 
     game.xdotool("key Return");
-    usleep(300000);
-    const Image paused = grabScreen(x.display());
+    // Paused once the words show and the picture holds still (a rock's hit
+    // shakes the camera for 20 frames even while paused).
+    Image paused, previous;
+    waitUntil(8, [&] {
+        previous = paused;
+        paused = grabScreen(x.display());
+        return paused.count(100, 31, 220, 48, white) > 30 && previous.width && !paused.differingPixels(previous, 0);
+    }, 150);
     EXPECT_GT(paused.count(100, 31, 220, 48, white), 30) << "paused";
     usleep(200000);
     EXPECT_EQ(grabScreen(x.display()).differingPixels(paused, 0), 0) << "nothing moves while paused";
@@ -99,10 +110,10 @@ TEST(PlayEndToEnd, AWholeSessionLooksAndBehavesAsItShould)
     // The filled planet becomes a net of lines with the dark sky between them.
     game.xdotool("key r");
     ASSERT_TRUE(game.waitFor("render mode: wireframe"));
-    usleep(300000);
-    const Image wire = grabScreen(x.display());
-    savePng(wire, testOutputPath("play-wireframe.png"));
     auto dark = [](Rgb p) { return p.r + p.g + p.b < 60; };
+    Image wire;
+    waitUntil(5, [&] { return (wire = grabScreen(x.display())).differingPixels(paused, 0) > 0; });
+    savePng(wire, testOutputPath("play-wireframe.png"));
     EXPECT_GT(wire.count(0, 120, 300, 200, dark), paused.count(0, 120, 300, 200, dark) + 2000);
 
     // The other keys, each with its report.
@@ -130,10 +141,12 @@ TEST(PlayEndToEnd, AnotherScreenSizeAndClosingTheWindow)
     }, 200);
     EXPECT_NE(geometry.find("Geometry: 1024x768"), std::string::npos) << geometry;
     // The meter is centred in the wider window.
-    usleep(1500000);
-    game.xdotool("key space");
-    usleep(500000);
-    const Image playing = grabScreen(x.display());
+    // Space until play shows the meter: a key before the window maps is lost.
+    Image playing;
+    waitUntil(10, [&] {
+        game.xdotool("key space");
+        return (playing = grabScreen(x.display())).count(362, 668, 662, 708, meterColour) > 1500;
+    }, 300);
     savePng(playing, testOutputPath("play-1024.png"));
     EXPECT_GT(playing.count(362, 668, 662, 708, meterColour), 1500);
     EXPECT_LT(playing.count(0, 668, 340, 708, meterColour), 100);

@@ -447,3 +447,16 @@ TEST_F(Scene, BannerFliesInAtItsSizeInTheGreyNoise)
     EXPECT_GT(lit[lit.size() * 9 / 10] - lit[lit.size() / 10], 100) << "textured";
     delete trashList->entries.back();
 }
+
+// Stars are points three pixels across, white in three pixels of some row
+// (one-pixel points leave the sky nearly empty on a large screen).
+TEST_F(Scene, StarsAreThreePixelsAcross)
+{
+    bareField();
+    renderScene();
+    const Image sky = readFramebuffer();
+    const int wide = sky.count(1, 0, 318, 90, [&](int x, int y) {
+        return !white(sky.at(x - 1, y)) && white(sky.at(x, y)) && white(sky.at(x + 1, y)) && white(sky.at(x + 2, y));
+    });
+    EXPECT_GT(wide, 80);
+}

@@ -17,8 +17,10 @@ int main(int argc, char** argv)
             return 1;
         }
     }
-    if (!paint::save({"icons/org.drifthaul.Drifthaul.png", paint::appIcon()}, argv[1])) {
-        std::fprintf(stderr, "gen_textures: cannot write the icon\n");
+    // The desktop's icon, and the one the Windows build puts in the program.
+    if (!paint::save({"icons/org.drifthaul.Drifthaul.png", paint::appIcon()}, argv[1]) ||
+        !paint::save({"icons/drifthaul.ico", paint::appIcon()}, argv[1])) {
+        std::fprintf(stderr, "gen_textures: cannot write the icons\n");
         return 1;
     }
     return 0;

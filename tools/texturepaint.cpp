@@ -109,19 +109,22 @@ float fbm(float x, float y, int periodX, unsigned seed, int octaves)
     return sum / total;
 }
 
-bool savePng(const Canvas& canvas, const std::string& path)
+static void appendPngBytes(png_structp png, png_bytep data, png_size_t length)
 {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        return false;
+    auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + length);
+}
+
+static std::vector<uint8_t> encodePng(const Canvas& canvas)
+{
+    std::vector<uint8_t> out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
-        std::fclose(f);
-        return false;
+        return {};
     }
-    png_init_io(png, f);
+    png_set_write_fn(png, &out, appendPngBytes, nullptr);
     png_set_IHDR(png, info, canvas.width, canvas.height, 8,
                  canvas.channels == 4 ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
@@ -131,8 +134,67 @@ bool savePng(const Canvas& canvas, const std::string& path)
         png_write_row(png, const_cast<png_bytep>(&data[size_t(y) * canvas.width * canvas.channels]));
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
-    std::fclose(f);
-    return true;
+    return out;
+}
+
+static bool writeBytes(const std::vector<uint8_t>& bytes, const std::string& path)
+{
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        return false;
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+bool savePng(const Canvas& canvas, const std::string& path)
+{
+    const std::vector<uint8_t> bytes = encodePng(canvas);
+    return !bytes.empty() && writeBytes(bytes, path);
+}
+
+Canvas shrink(const Canvas& canvas, int size)
+{
+    // Each pixel averages the source pixels whose centres fall in it,
+    // colour weighted by alpha so transparent corners do not darken edges.
+    Canvas out(size, size, canvas.channels);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            Colour sum{0, 0, 0, 0};
+            int n = 0;
+            for (int sy = y * canvas.height / size; sy < (y + 1) * canvas.height / size; ++sy)
+                for (int sx = x * canvas.width / size; sx < (x + 1) * canvas.width / size; ++sx, ++n) {
+                    const Colour c = canvas.get(sx, sy);
+                    sum = {sum.r + c.r * c.a, sum.g + c.g * c.a, sum.b + c.b * c.a, sum.a + c.a};
+                }
+            const float a = sum.a > 0 ? sum.a : 1;
+            out.set(x, y, {sum.r / a, sum.g / a, sum.b / a, sum.a / n});
+        }
+    return out;
+}
+
+bool saveIco(const std::vector<Canvas>& sizes, const std::string& path)
+{
+    // A header, one directory entry per size, then each image as a PNG
+    // (which Windows reads in icons since Vista, at every size).
+    std::vector<uint8_t> out;
+    auto le = [&out](uint32_t v, int n) {
+        for (int i = 0; i < n; ++i)
+            out.push_back(uint8_t(v >> (8 * i)));
+    };
+    le(0, 2), le(1, 2), le(uint32_t(sizes.size()), 2);
+    std::vector<std::vector<uint8_t>> images;
+    uint32_t offset = 6 + 16 * uint32_t(sizes.size());
+    for (const Canvas& c : sizes) {
+        images.push_back(encodePng(c));
+        if (images.back().empty())
+            return false;
+        le(c.width & 0xff, 1), le(c.height & 0xff, 1), le(0, 2), le(1, 2), le(32, 2);
+        le(uint32_t(images.back().size()), 4), le(offset, 4);
+        offset += uint32_t(images.back().size());
+    }
+    for (const std::vector<uint8_t>& image : images)
+        out.insert(out.end(), image.begin(), image.end());
+    return writeBytes(out, path);
 }
 
 bool saveJpeg(const Canvas& canvas, const std::string& path, int quality)
@@ -197,6 +259,13 @@ bool save(const TextureFile& file, const std::string& root)
     const std::filesystem::path path = std::filesystem::path(root) / file.path;
     std::filesystem::create_directories(path.parent_path());
     const std::string ext = path.extension().string();
+    if (ext == ".ico") {
+        std::vector<Canvas> sizes;
+        for (int size : {16, 24, 32, 48, 64})
+            sizes.push_back(shrink(file.canvas, size));
+        sizes.push_back(file.canvas);
+        return saveIco(sizes, path.string());
+    }
     if (ext == ".png")
         return savePng(file.canvas, path.string());
     if (ext == ".jpg")

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Painting of the game's textures: an RGB(A) canvas, tileable value noise,
 // simple shapes and the encoders (PNG through libpng, JPEG through libjpeg,
-// BMP through SDL). Used by gen_textures and by the texture tests.
+// BMP through SDL, Windows icons as PNGs in an ICO). Used by gen_textures and by the texture tests.
 #pragma once
 
 #include <cstdint>
@@ -39,6 +39,10 @@ float fbm(float x, float y, int periodX, unsigned seed, int octaves = 5);
 bool savePng(const Canvas& canvas, const std::string& path);
 bool saveJpeg(const Canvas& canvas, const std::string& path, int quality = 90);
 bool saveBmp(const Canvas& canvas, const std::string& path);
+// A square canvas scaled down to size x size, by area.
+Canvas shrink(const Canvas& canvas, int size);
+// A Windows icon holding each canvas as one of its sizes.
+bool saveIco(const std::vector<Canvas>& sizes, const std::string& path);
 
 struct TextureFile {
     std::string path; // relative to the staged tree's root
@@ -49,7 +53,8 @@ struct TextureFile {
 std::vector<TextureFile> allTextures();
 // The desktop icon (128 x 128, with alpha).
 Canvas appIcon();
-// Writes one by the extension of its path.
+// Writes one by the extension of its path; an .ico holds the canvas and
+// its shrunk copies at Windows' usual icon sizes.
 bool save(const TextureFile& file, const std::string& root);
 
 } // namespace paint

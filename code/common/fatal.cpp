@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/fatal.h"
 
+#include "sys/platform.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -10,5 +12,6 @@ void exitGame(int code)
     std::cout.flush();
     std::cerr.flush();
     std::fflush(nullptr);
+    holdFatalMessage();
     std::_Exit(code);
 }

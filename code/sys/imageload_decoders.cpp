@@ -3,6 +3,7 @@
 // are SDL_image's, so the game reports a broken file in the same words.
 #include "sys/imageload.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -15,12 +16,15 @@ namespace {
 
 const char unsupported[] = "Unsupported image format";
 
-// 24-bit surfaces hold red first in memory, 32-bit ones red first with alpha last.
-SDL_Surface* createSurface(int width, int height, int channels)
+// SDL_image's surfaces: red first in memory, alpha last (32 bits). Every
+// kind but a palette file's has the masks, 8-bit grey too (beside its
+// palette); a CMYK JPEG's are its own.
+SDL_Surface* createSurface(int width, int height, int channels, bool masked, bool cmyk = false)
 {
-    const Uint32 alpha = channels == 4 ? 0xff000000u : 0u;
-    return SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, channels * 8, channels == 1 ? 0 : 0x0000ffu,
-                                channels == 1 ? 0 : 0x00ff00u, channels == 1 ? 0 : 0xff0000u, alpha);
+    if (cmyk)
+        return SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0xff0000u, 0x00ff00u, 0x0000ffu, 0xff000000u);
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, channels * 8, masked ? 0x0000ffu : 0,
+                                masked ? 0x00ff00u : 0, masked ? 0xff0000u : 0, channels == 4 ? 0xff000000u : 0u);
 }
 
 struct PngInput {
@@ -55,15 +59,28 @@ SDL_Surface* decodePng(const std::vector<unsigned char>& bytes)
     const int type = png_get_color_type(png, info);
     png_set_strip_16(png);
     png_set_packing(png);
+    // As SDL_image: grey widens to 8 bits and its transparent value to an
+    // alpha channel (two channels, a 16-bit surface); a palette keeps its
+    // indices unless some entry is translucent or more than one clear,
+    // which turns it into RGBA.
     if (type == PNG_COLOR_TYPE_GRAY)
-        png_set_expand_gray_1_2_4_to_8(png);
+        png_set_expand(png);
+    png_bytep trans = nullptr;
+    int transparent = 0;
+    if (type == PNG_COLOR_TYPE_PALETTE && png_get_tRNS(png, info, &trans, &transparent, nullptr)) {
+        int clear = 0, translucent = 0;
+        for (int i = 0; i < transparent; ++i)
+            trans[i] == 0 ? ++clear : trans[i] != 255 ? ++translucent : 0;
+        if (clear > 1 || translucent > 0)
+            png_set_expand(png);
+    }
     if (type == PNG_COLOR_TYPE_GRAY_ALPHA)
         png_set_gray_to_rgb(png);
     const int passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
     const int width = static_cast<int>(png_get_image_width(png, info));
     const int height = static_cast<int>(png_get_image_height(png, info));
-    surface = createSurface(width, height, png_get_channels(png, info));
+    surface = createSurface(width, height, png_get_channels(png, info), png_get_color_type(png, info) != PNG_COLOR_TYPE_PALETTE);
     if (!surface)
         png_error(png, "no memory");
     if (surface->format->palette) {
@@ -72,7 +89,8 @@ SDL_Surface* decodePng(const std::vector<unsigned char>& bytes)
         png_colorp entries = nullptr;
         int count = 0;
         if (type == PNG_COLOR_TYPE_PALETTE && png_get_PLTE(png, info, &entries, &count)) {
-            for (int i = 0; i < count && i < palette->ncolors; ++i)
+            palette->ncolors = std::min(count, palette->ncolors);
+            for (int i = 0; i < palette->ncolors; ++i)
                 palette->colors[i] = SDL_Color{entries[i].red, entries[i].green, entries[i].blue, 0};
         } else {
             for (int i = 0; i < palette->ncolors; ++i)
@@ -80,10 +98,11 @@ SDL_Surface* decodePng(const std::vector<unsigned char>& bytes)
         }
     }
     // Row by row: nothing that a longjmp out of libpng could leave behind.
+    // What follows the image data is not read, as SDL_image does not: a
+    // file cut short only there still loads.
     for (int pass = 0; pass < passes; ++pass)
         for (int y = 0; y < height; ++y)
             png_read_row(png, static_cast<png_bytep>(surface->pixels) + static_cast<size_t>(y) * surface->pitch, nullptr);
-    png_read_end(png, nullptr);
     png_destroy_read_struct(&png, &info, nullptr);
     return surface;
 }
@@ -124,7 +143,8 @@ SDL_Surface* decodeJpeg(const std::vector<unsigned char>& bytes)
     info.out_color_space = channels == 4 ? JCS_CMYK : JCS_RGB;
     info.quantize_colors = FALSE;
     jpeg_start_decompress(&info);
-    surface = createSurface(static_cast<int>(info.output_width), static_cast<int>(info.output_height), channels);
+    surface = createSurface(static_cast<int>(info.output_width), static_cast<int>(info.output_height), channels,
+                            true, channels == 4);
     if (!surface)
         std::longjmp(errors.escape, 1);
     while (info.output_scanline < info.output_height) {
@@ -134,6 +154,36 @@ SDL_Surface* decodeJpeg(const std::vector<unsigned char>& bytes)
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
     return surface;
+}
+
+// SDL_image takes a file for a JPEG only when its markers lead, segment by
+// segment, to the start of a scan; a file cut short before that is to it an
+// unsupported format, not a broken JPEG (after it, libjpeg reads the missing
+// rest as grey). The walk is SDL_image's own: a segment's length counts
+// itself, and a seek past the end fails only the next read.
+bool reachesAScan(const std::vector<unsigned char>& bytes)
+{
+    const long size = static_cast<long>(bytes.size());
+    long at = 2;
+    for (;;) {
+        if (at < 0 || at + 2 > size)
+            return false;
+        const unsigned char lead = bytes[at], marker = bytes[at + 1];
+        at += 2;
+        if (lead != 0xff)
+            return false;
+        if (marker == 0xff) {
+            at -= 1; // padding
+        } else if (marker == 0xd9) {
+            return true;
+        } else if (marker < 0xd0 || marker > 0xd8) { // the others have no length
+            if (at + 2 > size)
+                return false;
+            if (marker == 0xda)
+                return true;
+            at += (bytes[at] << 8) | bytes[at + 1];
+        }
+    }
 }
 
 } // namespace
@@ -154,8 +204,12 @@ SDL_Surface* loadImageFile(const char* path)
     static const unsigned char pngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
     if (bytes.size() >= 8 && std::memcmp(bytes.data(), pngSignature, 8) == 0)
         return decodePng(bytes);
-    if (bytes.size() >= 3 && bytes[0] == 0xff && bytes[1] == 0xd8 && bytes[2] == 0xff)
-        return decodeJpeg(bytes);
+    if (bytes.size() >= 3 && bytes[0] == 0xff && bytes[1] == 0xd8 && bytes[2] == 0xff) {
+        if (reachesAScan(bytes))
+            return decodeJpeg(bytes);
+        SDL_SetError(unsupported);
+        return nullptr;
+    }
     if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M')
         return SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
     SDL_SetError(unsupported);

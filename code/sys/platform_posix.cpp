@@ -24,3 +24,6 @@ void prepareVideoEnvironment()
     // the game draws the same either way.
     setenv("SDL12COMPAT_OPENGL_SCALING", "0", 0);
 }
+
+// A terminal outlives the game: the message stays where it was written.
+void holdFatalMessage() {}

@@ -15,15 +15,15 @@ jobs=$(nproc)
 rm -rf "$prefix" "$work"
 mkdir -p "$prefix" "$work" "$sources"
 
-mirror=$(apt-cache policy | awk '$3 ~ /^[a-z]+\/main$/ && $2 ~ /^https?:/ { print $2; exit }')
-[ -n "$mirror" ] || { echo "no Debian mirror in apt's sources" >&2; exit 1; }
-
-# Fetches every pinned file into $sources, checked by apt against its hash.
+# Fetches every pinned file missing from $sources, checked by apt against its
+# hash; a file already there must match its hash.
 grep -v '^#' "$here/sources.txt" | while read -r dir file sha; do
     [ -n "$dir" ] || continue
     if [ -f "$sources/$file" ] && echo "$sha  $sources/$file" | sha256sum -c --status; then
         continue
     fi
+    mirror=$(apt-cache policy | awk '$3 ~ /^[a-z]+\/main$/ && $2 ~ /^https?:/ { print $2; exit }')
+    [ -n "$mirror" ] || { echo "$file is missing or altered, and apt names no Debian mirror" >&2; exit 1; }
     echo "fetching $file"
     /usr/lib/apt/apt-helper download-file "$mirror/pool/main/$dir/$file" "$sources/$file" "SHA256:$sha" >/dev/null 2>&1 ||
         { echo "could not fetch $mirror/pool/main/$dir/$file with SHA-256 $sha" >&2; exit 1; }
