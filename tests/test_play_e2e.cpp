@@ -142,6 +142,8 @@ TEST(PlayEndToEnd, AnotherScreenSizeAndClosingTheWindow)
     EXPECT_NE(geometry.find("Geometry: 1024x768"), std::string::npos) << geometry;
     // The meter is centred in the wider window.
     // Space until play shows the meter: a key before the window maps is lost.
+    // Laid out for 320 x 200 it would lie left of this region, where the
+    // planet's oceans share its colour.
     Image playing;
     waitUntil(10, [&] {
         game.xdotool("key space");
@@ -149,7 +151,6 @@ TEST(PlayEndToEnd, AnotherScreenSizeAndClosingTheWindow)
     }, 300);
     savePng(playing, testOutputPath("play-1024.png"));
     EXPECT_GT(playing.count(362, 668, 662, 708, meterColour), 1500);
-    EXPECT_LT(playing.count(0, 668, 340, 708, meterColour), 100);
     ASSERT_TRUE(game.closeWindow());
     EXPECT_EQ(game.waitForExit(), 0) << game.err();
     EXPECT_EQ(game.out().find("Escape pressed"), std::string::npos);
