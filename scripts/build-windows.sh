@@ -126,15 +126,13 @@ cp "$out/work/ftgl/COPYING" "$licenses/ftgl.txt"
 cp /usr/share/doc/gcc-mingw-w64-base/copyright "$licenses/gcc-runtime.txt"
 cp /usr/share/doc/mingw-w64-common/copyright "$licenses/mingw-w64-winpthreads.txt"
 cp /usr/share/doc/fonts-dejavu-core/copyright "$licenses/DejaVu-fonts.txt"
-# Debian's "GPL", "LGPL" and "GFDL" without a version are its latest.
-sed -i -E -e 's#/usr/share/common-licenses/(GPL|LGPL|GFDL)([^-A-Za-z0-9.]|$|\.$|\.[^0-9])#/usr/share/common-licenses/\1-latest\2#g' \
-    -e 's#common-licenses/GPL-latest#common-licenses/GPL-3#g; s#common-licenses/LGPL-latest#common-licenses/LGPL-3#g' \
-    -e 's#common-licenses/GFDL-latest#common-licenses/GFDL-1.3#g' "$licenses"/*.txt
-for name in $(cat "$licenses"/*.txt | grep -oE '/usr/share/common-licenses/[A-Za-z0-9.+-]*[A-Za-z0-9+]' |
-        sed 's|.*/||' | sort -u) LGPL-2.1; do
-    cp "/usr/share/common-licenses/$name" "$licenses/$name.txt"
-done
 sed -i -E 's#/usr/share/common-licenses/([A-Za-z0-9.+-]*[A-Za-z0-9+])#licenses\\\1.txt#g' "$licenses"/*.txt
+# Debian's "GPL", "LGPL" and "GFDL" without a version are its latest.
+sed -i -e 's#licenses\\GPL\.txt#licenses\\GPL-3.txt#g; s#licenses\\LGPL\.txt#licenses\\LGPL-3.txt#g' \
+    -e 's#licenses\\GFDL\.txt#licenses\\GFDL-1.3.txt#g' "$licenses"/*.txt
+for name in $(cat "$licenses"/*.txt | grep -o 'licenses\\[A-Za-z0-9.+-]*\.txt' | sed 's|.*\\||' | sort -u) LGPL-2.1.txt; do
+    cp "/usr/share/common-licenses/${name%.txt}" "$licenses/$name"
+done
 for dll in "$release"/game/*.dll; do
     echo "$libraries" | grep -q "^$(basename "$dll")|" ||
         { echo "$(basename "$dll") is bundled but its library and licence are not named" >&2; exit 1; }

@@ -104,6 +104,33 @@ wait_for_waiting_screen()
     done
 }
 
+# A program in the background writes its exit code to $tmp/code. Waits for
+# its window named like $1, before it ends, and keeps a picture of it as
+# $out/$2.png; sets box. $3 says what failed.
+wait_for_box()
+{
+    n=0
+    until box=$(xdotool search --name "$1" 2>/dev/null | head -n 1) && [ -n "$box" ]; do
+        n=$((n + 1))
+        [ $n -lt 60 ] && [ ! -s "$tmp/code" ] || fail "$3"
+        sleep 0.5
+    done
+    import -window "$box" "$out/$2.png" 2>/dev/null || true
+}
+
+# Presses key $1 on $box until the program has ended (it may map its window
+# before it takes keys); $2 says what failed.
+answer_box()
+{
+    n=0
+    until [ -s "$tmp/code" ]; do
+        xdotool windowfocus "$box" key "$1" 2>/dev/null || true
+        n=$((n + 1))
+        [ $n -lt 60 ] || fail "$2"
+        sleep 0.5
+    done
+}
+
 # Waits for every drifthaul.exe to end; $1 names the game.
 wait_for_game_end()
 {
@@ -238,22 +265,9 @@ echo "a missing shader source: exit 255 and its message"
 # Started as Explorer starts it, in a console of its own that closes with
 # it: the message waits in a box until the player closes it.
 (cd "$tmp/broken/game" && { wine start /wait drifthaul.exe && echo 0 || echo $?; } >"$tmp/code") &
-n=0
-until box=$(xdotool search --name '^Drifthaul$' 2>/dev/null | head -n 1) && [ -n "$box" ]; do
-    n=$((n + 1))
-    [ $n -lt 60 ] && [ ! -s "$tmp/code" ] || fail "the game in a console of its own ended without showing its message"
-    sleep 0.5
-done
-import -window "$box" "$out/fatal-message-box.png" 2>/dev/null || true
+wait_for_box '^Drifthaul$' fatal-message-box "the game in a console of its own shows no message"
 [ ! -s "$tmp/code" ] || fail "the game ended before its message was acknowledged"
-# Return on the box until it takes it (it may map before it takes keys).
-n=0
-until [ -s "$tmp/code" ]; do
-    xdotool windowfocus "$box" key Return 2>/dev/null || true
-    n=$((n + 1))
-    [ $n -lt 60 ] || fail "the game did not end once its message was acknowledged"
-    sleep 0.5
-done
+answer_box Return "the game did not end once its message was acknowledged"
 [ "$(cat "$tmp/code")" = 255 ] || fail "in a console of its own, the missing shader source: exit $(cat "$tmp/code")"
 echo "in a console of its own: the message waits in a box titled Drifthaul; acknowledged, exit 255"
 
@@ -331,20 +345,8 @@ wine "$uninstaller" /S "$in_place" || code=$?
 [ $code -eq 2 ] || fail "the silent uninstall while the game runs returned $code"
 rm -f "$tmp/code"
 ({ wine "$uninstaller" "$in_place" >/dev/null 2>&1 && echo 0 || echo $?; } >"$tmp/code") &
-n=0
-until box=$(xdotool search --name '^Drifthaul.*Uninstall' 2>/dev/null | head -n 1) && [ -n "$box" ]; do
-    n=$((n + 1))
-    [ $n -lt 60 ] || fail "the uninstaller says nothing while the game runs"
-    sleep 0.5
-done
-import -window "$box" "$out/uninstall-while-running.png" 2>/dev/null || true
-n=0
-until [ -s "$tmp/code" ]; do
-    xdotool windowfocus "$box" key Escape 2>/dev/null || true
-    n=$((n + 1))
-    [ $n -lt 60 ] || fail "the uninstaller's question did not end on Cancel"
-    sleep 0.5
-done
+wait_for_box '^Drifthaul.*Uninstall' uninstall-while-running "the uninstaller says nothing while the game runs"
+answer_box Escape "the uninstaller's question did not end on Cancel"
 [ "$(cat "$tmp/code")" = 2 ] || fail "the uninstaller cancelled while the game runs returned $(cat "$tmp/code")"
 (cd "$installed" && find . -type f -exec sha256sum {} + | sort) | cmp -s - "$tmp/before" &&
     wine reg query "$key" >/dev/null 2>&1 && [ -f "$menu/Drifthaul.lnk" ] ||

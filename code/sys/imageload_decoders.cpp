@@ -68,10 +68,13 @@ SDL_Surface* decodePng(const std::vector<unsigned char>& bytes)
     png_bytep trans = nullptr;
     int transparent = 0;
     if (type == PNG_COLOR_TYPE_PALETTE && png_get_tRNS(png, info, &trans, &transparent, nullptr)) {
-        int clear = 0, translucent = 0;
-        for (int i = 0; i < transparent; ++i)
-            trans[i] == 0 ? ++clear : trans[i] != 255 ? ++translucent : 0;
-        if (clear > 1 || translucent > 0)
+        int clear = 0;
+        bool translucent = false;
+        for (int i = 0; i < transparent; ++i) {
+            clear += trans[i] == 0;
+            translucent = translucent || (trans[i] != 0 && trans[i] != 255);
+        }
+        if (clear > 1 || translucent)
             png_set_expand(png);
     }
     if (type == PNG_COLOR_TYPE_GRAY_ALPHA)
