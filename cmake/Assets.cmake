@@ -62,10 +62,12 @@ endif()
 
 # Textures: painted by gen_textures (PNG through libpng, JPEG through
 # libjpeg, BMP through SDL).
+if(NOT EMSCRIPTEN)
 add_library(asset_textures STATIC ${CMAKE_SOURCE_DIR}/tools/texturepaint.cpp
     ${CMAKE_SOURCE_DIR}/tools/texturedesigns.cpp)
 target_include_directories(asset_textures PUBLIC ${CMAKE_SOURCE_DIR}/tools)
 target_link_libraries(asset_textures PUBLIC PkgConfig::SDL PNG::PNG JPEG::JPEG)
+endif()
 if(NOT CMAKE_CROSSCOMPILING)
 add_executable(gen_textures ${CMAKE_SOURCE_DIR}/tools/gen_textures.cpp)
 target_link_libraries(gen_textures PRIVATE asset_textures)
@@ -96,6 +98,9 @@ add_custom_target(stage_font ALL DEPENDS "${STAGE_DIR}/fonts/Action Man Bold.ttf
 
 # Everything the staged tree needs; tests depend on it.
 add_custom_target(stage_assets ALL DEPENDS stage_shaders stage_sounds stage_models stage_textures stage_font)
+elseif(EMSCRIPTEN)
+    # The browser's assets are packed from the folder the build script made.
+    add_custom_target(stage_assets)
 else()
     # Cross-built: the tools cannot run here, so the assets come from a
     # native build's staged tree; the font is copied, not linked (Windows

@@ -35,15 +35,10 @@ cmake --build "$native" -j"$(nproc)" --target stage_assets drifthaul >/dev/null
 
 # The libraries: rebuilt only when what they are made from changed.
 prefix="$out/prefix"
-recipe=$(cat "$root/scripts/windows/sources.txt" "$root/scripts/windows/libs.sh" \
-    "$root/cmake/mingw-w64-x86_64.cmake" "$root"/scripts/windows/patches/*.patch | sha256sum | cut -d' ' -f1)
-if [ "$(cat "$prefix/.recipe" 2>/dev/null)" != "$recipe" ]; then
-    stamp "libraries (about 3 minutes)"
-    "$root/scripts/windows/libs.sh" "$prefix" "$out/work" "$out/sources"
-    echo "$recipe" >"$prefix/.recipe"
-else
-    stamp "libraries: up to date in $prefix"
-fi
+. "$root/scripts/pinned.sh"
+rebuild_when_changed "$root/scripts/windows/libs.sh" "$prefix" "$out/work" "$out/sources" \
+    "$root/scripts/windows/sources.txt" "$root/scripts/pinned.sh" "$root/cmake/mingw-w64-x86_64.cmake" \
+    "$root"/scripts/windows/patches/*.patch
 
 stamp "the game and its tests"
 export DRIFTHAUL_WINDOWS_PREFIX="$prefix" PKG_CONFIG_LIBDIR="$prefix/lib/pkgconfig"
@@ -194,6 +189,7 @@ rm -rf "$bundle"
 mkdir -p "$bundle/scripts" "$bundle/cmake"
 cp -R "$out/sources" "$bundle/sources"
 cp -R "$root/scripts/windows" "$bundle/scripts/windows"
+cp "$root/scripts/pinned.sh" "$bundle/scripts/"
 cp "$root/cmake/mingw-w64-x86_64.cmake" "$bundle/cmake/"
 sed "s/@VERSION@/$version/g" "$root/scripts/windows/BUILD.txt" >"$bundle/BUILD.txt"
 tar -cf "$out/drifthaul-$version-win64-library-sources.tar" -C "$bundle" --sort=name \

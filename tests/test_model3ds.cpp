@@ -66,9 +66,11 @@ TEST(ModelReader, ObjectsAndMappingReadAsWritten)
     m.computeVertexNormals();
     for (const CVertexStruct& v : m.vertices)
         EXPECT_FLOAT_EQ(v.normal[2], 1.0f);
+#if GTEST_HAS_DEATH_TEST // not in WebAssembly
     const std::string early = chunk(TRIANGLE_MESH, vertexListChunk({}) + mappingChunk(triangle));
     EXPECT_EXIT(m.read3ds(writeTemp("novertex.3ds", wrap(objectChunk("x", early))).c_str()),
                 exitedMinusOne, "texture coordinates could not be read because no vertices appointed yet!");
+#endif
 }
 
 TEST(ModelReaderMalformed, EveryBrokenFileIsRejectedWithAReason)

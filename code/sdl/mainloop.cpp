@@ -15,6 +15,7 @@
 #include "opengl/glutil.h"
 #include "sdl/startup.h"
 #include "sdl/video.h"
+#include "sys/platform.h"
 
 
 void handleKey(SDLKey key, bool& quit)
@@ -112,7 +113,7 @@ void runMainLoop()
         updateFrame();
         renderScene();
         applyScreenFade();
-        SDL_GL_SwapBuffers();
+        presentFrame();
         SDL_Delay(40);
     }
 }
@@ -126,7 +127,7 @@ void fadeOutLoadingScreen()
         redrawLoadingScreen();
         scaleFrame(screenFade.fadeFactor);
         glFlush();
-        SDL_GL_SwapBuffers();
+        presentFrame();
         SDL_Delay(40);
     }
     screenFade.arm(FADE_IN, 7);

@@ -19,6 +19,7 @@
 #include "opengl/shaders.h"
 #include "sdl/mainloop.h"
 #include "sdl/video.h"
+#include "sys/platform.h"
 #include "sound/soundbank.h"
 
 
@@ -32,7 +33,7 @@ void startUp()
     setupVideo(false);
     SDL_WM_SetCaption("loading...", nullptr);
     drawLoadingScreen();
-    SDL_GL_SwapBuffers();
+    presentFrame();
     SDL_WM_SetCaption("drifthaul game", nullptr);
     SDL_ShowCursor(0);
     SDL_WM_GrabInput(SDL_GRAB_ON);

@@ -44,6 +44,7 @@ SDL_Surface* setupVideo(bool fullscreen)
         SDL_Quit();
         exitGame(2);
     }
+    startPlatformGl();
 
     // GL's own answer: SDL may echo the request (sdl12-compat's framebuffer
     // object, EGL). Below 24 bits far surfaces can show through near ones.
@@ -60,7 +61,7 @@ SDL_Surface* setupVideo(bool fullscreen)
 
 void chooseVideoMode(int& width, int& height)
 {
-    chooseVideoModeFrom(SDL_ListModes(nullptr, SDL_FULLSCREEN | SDL_HWSURFACE), width, height);
+    chooseVideoModeFrom(videoModes(), width, height);
 }
 
 void chooseVideoModeFrom(SDL_Rect** modes, int& width, int& height)

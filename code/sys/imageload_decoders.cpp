@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The image decoders of the Windows build (sys/imageload.h). The messages
-// are SDL_image's, so the game reports a broken file in the same words.
+// The image decoders of the Windows and web builds (sys/imageload.h). The
+// messages are SDL_image's, so the game reports a broken file in the same
+// words.
 #include "sys/imageload.h"
+#include "sys/bmpread.h"
 
 #include <algorithm>
 #include <csetjmp>
@@ -214,7 +216,7 @@ SDL_Surface* loadImageFile(const char* path)
         return nullptr;
     }
     if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M')
-        return SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
+        return readBmp(bytes);
     SDL_SetError(unsupported);
     return nullptr;
 }

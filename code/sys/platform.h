@@ -8,6 +8,13 @@
 // prepareVideoEnvironment runs before SDL's video starts and sets up, for
 // this process and the libraries it loads, what the system's libraries
 // read from the environment.
+// videoModes answers as SDL_ListModes does for a fullscreen mode: on the web
+// the one size the page offers (the browser window's, or the one its URL
+// asks for), as a display that lists only its own size.
+// startPlatformGl runs once the GL context exists, before any GL call:
+// where GL goes through a translation layer (gl4es on the web) it starts it.
+// presentFrame shows the finished frame (SDL_GL_SwapBuffers, after a flush
+// where drawing is batched).
 // holdFatalMessage runs just before a failing exit, its message written:
 // where the console is the game's own and closes with it (Windows, started
 // from Explorer or a shortcut), it shows the console's words in a message
@@ -18,7 +25,12 @@
 
 #include <cstdint>
 
+struct SDL_Rect;
+
 int64_t platformCounter();
 int64_t platformCounterFrequency();
 void prepareVideoEnvironment();
+SDL_Rect** videoModes();
+void startPlatformGl();
+void presentFrame();
 void holdFatalMessage();

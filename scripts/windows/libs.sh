@@ -15,43 +15,9 @@ jobs=$(nproc)
 rm -rf "$prefix" "$work"
 mkdir -p "$prefix" "$work" "$sources"
 
-# Fetches every pinned file missing from $sources, checked by apt against its
-# hash; a file already there must match its hash.
-grep -v '^#' "$here/sources.txt" | while read -r dir file sha; do
-    [ -n "$dir" ] || continue
-    if [ -f "$sources/$file" ] && echo "$sha  $sources/$file" | sha256sum -c --status; then
-        continue
-    fi
-    mirror=$(apt-cache policy | awk '$3 ~ /^[a-z]+\/main$/ && $2 ~ /^https?:/ { print $2; exit }')
-    [ -n "$mirror" ] || { echo "$file is missing or altered, and apt names no Debian mirror" >&2; exit 1; }
-    echo "fetching $file"
-    /usr/lib/apt/apt-helper download-file "$mirror/pool/main/$dir/$file" "$sources/$file" "SHA256:$sha" >/dev/null 2>&1 ||
-        { echo "could not fetch $mirror/pool/main/$dir/$file with SHA-256 $sha" >&2; exit 1; }
-done
-
-# Unpacks a source package into $work/NAME with its Debian patches applied,
-# but for those named after the tarballs; prints the folder.
-unpack()
-{
-    name=$1 orig=$2 debian=$3
-    shift 3
-    mkdir -p "$work/$name"
-    tar xf "$sources/$orig" -C "$work/$name" --strip-components=1
-    if [ -n "$debian" ]; then
-        tar xf "$sources/$debian" -C "$work/$name"
-        if [ -f "$work/$name/debian/patches/series" ]; then
-            grep -v '^#' "$work/$name/debian/patches/series" | while read -r patch _; do
-                [ -n "$patch" ] || continue
-                case " $* " in *" $patch "*) echo "$name: leaving out Debian's $patch" >&2; continue ;; esac
-                patch -d "$work/$name" -p1 -s <"$work/$name/debian/patches/$patch" >&2
-            done
-        fi
-    fi
-    for own in "$here/patches/$name"-*.patch; do
-        [ ! -f "$own" ] || patch -d "$work/$name" -p1 -s <"$own" >&2
-    done
-    echo "$work/$name"
-}
+patches="$here/patches"
+. "$here/../pinned.sh"
+fetch_pinned "$here/sources.txt"
 
 export PKG_CONFIG_LIBDIR="$prefix/lib/pkgconfig"
 export DRIFTHAUL_WINDOWS_PREFIX="$prefix"

@@ -25,7 +25,9 @@ std::string readFile(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+#if GTEST_HAS_DEATH_TEST // not in WebAssembly
 bool exitedMinusOne(int status)
 {
     return testing::ExitedWithCode(255)(status) || testing::ExitedWithCode(-1)(status);
 }
+#endif

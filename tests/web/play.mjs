@@ -1,0 +1,195 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The browser build as a player meets it, in Debian's headless Chromium:
+// the console's lines, the waiting screen by region, the click, steering,
+// pause, wireframe, the pause when the pointer lock goes, Escape's end
+// panel; bad data's message and code on the page; the page without WebGL.
+// Usage: node play.mjs URL (the release folder served over HTTP)
+import { writeFileSync } from "node:fs";
+import { inflateSync } from "node:zlib";
+import puppeteer from "puppeteer-core";
+
+const url = process.argv[2];
+const outDir = process.env.DRIFTHAUL_WEB_SHOTS || ".";
+const failures = [];
+const check = (what, ok, detail = "") => {
+    console.log(`${ok ? "ok  " : "FAIL"} ${what} ${detail}`);
+    if (!ok) failures.push(what);
+};
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+async function waitUntil(seconds, test) {
+    for (const end = Date.now() + seconds * 1000; Date.now() < end; await sleep(100))
+        if (await test()) return true;
+    return false;
+}
+
+// Chromium's screenshots: 8-bit RGB or RGBA, not interlaced.
+function decodePng(png) {
+    const width = png.readUInt32BE(16), height = png.readUInt32BE(20), channels = png[25] === 6 ? 4 : 3;
+    const chunks = [];
+    for (let at = 8; at < png.length; at += png.readUInt32BE(at) + 12)
+        if (png.toString("latin1", at + 4, at + 8) === "IDAT") chunks.push(png.subarray(at + 8, at + 8 + png.readUInt32BE(at)));
+    const raw = inflateSync(Buffer.concat(chunks)), stride = width * channels;
+    const px = Buffer.alloc(height * stride);
+    for (let y = 0; y < height; ++y) {
+        const filter = raw[y * (stride + 1)];
+        for (let x = 0; x < stride; ++x) {
+            const a = x >= channels ? px[y * stride + x - channels] : 0, b = y ? px[(y - 1) * stride + x] : 0;
+            const c = x >= channels && y ? px[(y - 1) * stride + x - channels] : 0;
+            const p = a + b - c, pa = Math.abs(p - a), pb = Math.abs(p - b), pc = Math.abs(p - c);
+            const pred = [0, a, b, (a + b) >> 1, pa <= pb && pa <= pc ? a : pb <= pc ? b : c][filter];
+            px[y * stride + x] = (raw[y * (stride + 1) + 1 + x] + pred) & 255;
+        }
+    }
+    return {
+        png,
+        // Pixels in [x0, x1) x [y0, y1) for which test({r, g, b}) holds.
+        count(x0, y0, x1, y1, test) {
+            let n = 0;
+            for (let y = y0; y < y1; ++y)
+                for (let x = x0; x < x1; ++x) {
+                    const i = y * stride + x * channels;
+                    if (test({ r: px[i], g: px[i + 1], b: px[i + 2] })) ++n;
+                }
+            return n;
+        },
+        same(other) { return px.equals(other.px); },
+        px,
+        channels,
+    };
+}
+const white = (p) => p.r > 200 && p.g > 200 && p.b > 200;
+const meterColour = (p) => p.b > 140 && Math.abs(p.r - p.g) < 14 && p.r > 50 && p.r < 125;
+const dark = (p) => p.r + p.g + p.b < 60;
+const saturated = (p) => Math.max(p.r, p.g, p.b) - Math.min(p.r, p.g, p.b) > 60;
+// The funnel's light grey, across, in the rows above the meter.
+function tubeX(shot) {
+    let n = 0, sum = 0;
+    for (let y = 50; y < 100; ++y)
+        for (let x = 0; x < 320; ++x) {
+            const i = (y * 320 + x) * shot.channels;
+            const r = shot.px[i], g = shot.px[i + 1], b = shot.px[i + 2];
+            if (r > 110 && Math.abs(r - g) < 18 && Math.abs(g - b) < 22) { ++n; sum += x; }
+        }
+    return n ? sum / n : -1;
+}
+
+const browser = await puppeteer.launch({
+    executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
+    headless: true,
+    args: ["--no-sandbox", "--use-gl=angle", "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
+           "--autoplay-policy=no-user-gesture-required", "--disable-background-networking"],
+});
+
+// Opens the page at 320x200; console lines and page errors are collected.
+async function open(query = "", preRun = null) {
+    const page = await browser.newPage();
+    await page.setViewport({ width: 800, height: 600 }); // the buttons clear of the canvas
+    const log = { out: [], err: [], pageErrors: [] };
+    page.on("console", (m) => ({ error: log.err, log: log.out })[m.type()]?.push(m.text()));
+    page.on("pageerror", (e) => log.pageErrors.push(String(e)));
+    if (preRun) await page.evaluateOnNewDocument(`window.drifthaulPreRun = ${preRun};`);
+    await page.goto(`${url}/index.html?size=320x200${query}`);
+    const shot = async () => {
+        const box = await (await page.$("#canvas")).boundingBox();
+        return decodePng(Buffer.from(await page.screenshot({ clip: box, captureBeyondViewport: false })));
+    };
+    return { page, log, shot };
+}
+const visible = (page, id) => page.$eval(id, (e) => !e.hidden);
+
+// A whole session.
+{
+    const { page, log, shot } = await open();
+    const opened = Date.now();
+    check("the click-to-play panel shows once the data is loaded", await waitUntil(30, () => visible(page, "#start")));
+    const loaded = Date.now();
+    await page.click("#play");
+    check("the game starts", await waitUntil(20, () => log.out.includes("starting the game...")), log.err.join("|"));
+    check("the console's lines in order", log.out.slice(0, 7).join("|") === "Drifthaul, version 0.19|lading shaders..." +
+        "|loading sounds...|loading textures...|loading objects...|loading environment...|starting the game...",
+        log.out.slice(0, 7).join("|"));
+    check("the pointer is locked", await page.evaluate(() => document.pointerLockElement?.id === "canvas"));
+    let waiting;
+    // Once the loading screen (light grey) has faded out and the game in.
+    await waitUntil(20, async () => (waiting = await shot()).count(0, 0, 320, 25, dark) > 6000 &&
+        waiting.count(0, 31, 320, 48, white) > 150);
+    writeFileSync(`${outDir}/web-waiting.png`, waiting.png);
+    console.log(`(measured, not judged: the page loaded in ${(loaded - opened) / 1000} s, the waiting screen ` +
+                `showed ${(Date.now() - loaded) / 1000} s after the click)`);
+    check("stars", waiting.count(0, 0, 320, 25, (p) => p.r + p.g + p.b > 240 && !saturated(p)) > 4);
+    check("the planet's oceans", waiting.count(0, 100, 320, 200, (p) => p.b > p.r + 60 && p.b > p.g) > 300);
+    check("the planet's land", waiting.count(0, 100, 320, 200, (p) => p.g > p.r + 15 && p.g > p.b + 15) > 20);
+    check("the invitation", waiting.count(0, 31, 320, 48, white) > 150);
+
+    await page.keyboard.press("Space");
+    check("play shows the meter", await waitUntil(5, async () => (await shot()).count(10, 100, 310, 140, meterColour) > 100));
+    await page.mouse.move(200, 150);
+    await page.mouse.move(204, 150);
+    await page.mouse.move(208, 150);
+    let before = -2, previous;
+    await waitUntil(5, async () => { previous = before; before = tubeX(await shot()); return Math.abs(before - previous) < 0.5; });
+    await page.mouse.move(330, 150);
+    let leftmost = before;
+    for (let i = 0; i < 20; ++i) leftmost = Math.min(leftmost, tubeX(await shot()));
+    check("the funnel steers", leftmost < before - 15, `${before} -> ${leftmost}`);
+
+    await page.keyboard.press("Enter");
+    let paused, last;
+    await waitUntil(8, async () => { last = paused; paused = await shot(); return paused.count(100, 31, 220, 48, white) > 30 && last && paused.same(last); });
+    check("Return pauses", paused.count(100, 31, 220, 48, white) > 30);
+    await page.keyboard.press("r");
+    let wire;
+    check("r reports wireframe", await waitUntil(5, () => log.out.includes("render mode: wireframe")));
+    await waitUntil(5, async () => !(wire = await shot()).same(paused));
+    writeFileSync(`${outDir}/web-wireframe.png`, wire.png);
+    check("the wireframe's dark sky", wire.count(0, 120, 300, 200, dark) > paused.count(0, 120, 300, 200, dark) + 2000);
+
+    // Back to play, then the lock goes: the pause words come back.
+    await page.keyboard.press("r");
+    await page.keyboard.press("r");
+    await page.keyboard.press("Enter");
+    await waitUntil(5, async () => (await shot()).count(100, 31, 220, 48, white) < 30);
+    await page.evaluate(() => document.exitPointerLock());
+    let lost;
+    await waitUntil(5, async () => (lost = await shot()).count(100, 31, 220, 48, white) > 30);
+    check("losing the pointer lock pauses", lost.count(100, 31, 220, 48, white) > 30);
+
+    await page.keyboard.press("Escape");
+    check("Escape ends the game with the end panel", await waitUntil(10, () => visible(page, "#ended")));
+    check("Escape's message", log.out.includes("Escape pressed, exiting..."));
+    check("the end panel says the game ended", (await page.$eval("#endtext", (e) => e.textContent)) === "The game ended.");
+    check("no page errors", log.pageErrors.length === 0, log.pageErrors.join("|"));
+    await page.close();
+}
+
+// Bad data: the game's own message and code on the page.
+for (const [what, preRun, message] of [
+    ["a missing shader source", "(FS) => FS.unlink('/game/shaders/default_lighting.vert')",
+     "oops! cannot open shaders/default_lighting.vert"],
+    ["a damaged model", "(FS) => FS.writeFile('/models/trash/soda/can.3ds', 'MM\\x10\\x00\\x00\\x00')",
+     "could not read model file ../models/trash/soda/can.3ds: "],
+]) {
+    const { page, log } = await open("", preRun);
+    await waitUntil(30, () => visible(page, "#start"));
+    await page.click("#play");
+    await waitUntil(20, () => visible(page, "#ended"));
+    const text = await page.$eval("#ended", (e) => e.innerText);
+    check(`${what}: the page shows the message and code`, text.includes("exit code 255") && text.includes(message) &&
+        log.err.some((line) => line.startsWith(message)), JSON.stringify(text));
+    await page.close();
+}
+await browser.close();
+
+// Without WebGL: the page says so.
+{
+    const plain = await puppeteer.launch({ executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
+        headless: true, args: ["--no-sandbox", "--disable-webgl", "--disable-3d-apis"] });
+    const page = await plain.newPage();
+    await page.goto(`${url}/index.html`);
+    check("without WebGL the page says so", await waitUntil(10, () => visible(page, "#nowebgl")) &&
+        (await page.$eval("#nowebgl", (e) => e.innerText)).includes("needs WebGL"));
+    await plain.close();
+}
+
+console.log(failures.length ? `${failures.length} failed: ${failures.join("; ")}` : "all passed");
+process.exit(failures.length ? 1 : 0);
