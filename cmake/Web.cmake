@@ -23,10 +23,11 @@ list(APPEND CORE_SOURCES code/sys/platform_web.cpp code/sys/glew_web.cpp code/sy
      code/sys/imageload_decoders.cpp code/sys/bmpread_own.cpp code/sys/surface_web.cpp)
 
 # The game's link: a desktop-sized stack (the image loader reads in 64 KiB
-# chunks on it; Emscripten's default stack is 64 KiB); the blocking loop kept, its sleeps yielding to the page
-# (ASYNCIFY); WebGL 1 with client-side arrays for gl4es; exit reaches the
-# page's onExit with its code; the assets packed into drifthaul.data, the
-# game's folder the working directory (index.html).
+# chunks on it, and Emscripten's default stack is 64 KiB); the blocking loop
+# kept, its sleeps yielding to the page (ASYNCIFY); WebGL 1 with client-side
+# arrays for gl4es; exit reaches the page's onExit with its code; the assets
+# packed into drifthaul.data, the game's folder the working directory
+# (index.html).
 set(WEB_GAME_LINK_OPTIONS -sSTACK_SIZE=4MB -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sALLOW_MEMORY_GROWTH=1
     -sEXIT_RUNTIME=1 -sFULL_ES2=1 -sENVIRONMENT=web -sEXPORTED_RUNTIME_METHODS=FS,callMain
     -sEXPORTED_FUNCTIONS=_main,_drifthaulPause "SHELL:--preload-file ${DRIFTHAUL_WEB_ASSETS}@/")

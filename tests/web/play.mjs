@@ -80,15 +80,16 @@ const browser = await puppeteer.launch({
            "--autoplay-policy=no-user-gesture-required", "--disable-background-networking"],
 });
 
-// Opens the page at 320x200; console lines and page errors are collected.
-async function open(query = "", preRun = null) {
+// Opens the page (at 320x200 unless asked otherwise); console lines and
+// page errors are collected.
+async function open(query = "?size=320x200", preRun = null) {
     const page = await browser.newPage();
     await page.setViewport({ width: 800, height: 600 }); // the buttons clear of the canvas
     const log = { out: [], err: [], pageErrors: [] };
     page.on("console", (m) => ({ error: log.err, log: log.out })[m.type()]?.push(m.text()));
     page.on("pageerror", (e) => log.pageErrors.push(String(e)));
     if (preRun) await page.evaluateOnNewDocument(`window.drifthaulPreRun = ${preRun};`);
-    await page.goto(`${url}/index.html?size=320x200${query}`);
+    await page.goto(`${url}/index.html${query}`);
     const shot = async () => {
         const box = await (await page.$("#canvas")).boundingBox();
         return decodePng(Buffer.from(await page.screenshot({ clip: box, captureBeyondViewport: false })));
@@ -101,7 +102,7 @@ const visible = (page, id) => page.$eval(id, (e) => !e.hidden);
 {
     const { page, log, shot } = await open();
     const opened = Date.now();
-    check("the click-to-play panel shows once the data is loaded", await waitUntil(30, () => visible(page, "#start")));
+    check("the click-to-play panel shows once the data is loaded", await waitUntil(60, () => visible(page, "#start")));
     const loaded = Date.now();
     await page.click("#play");
     check("the game starts", await waitUntil(20, () => log.out.includes("starting the game...")), log.err.join("|"));
@@ -133,10 +134,15 @@ const visible = (page, id) => page.$eval(id, (e) => !e.hidden);
     for (let i = 0; i < 20; ++i) leftmost = Math.min(leftmost, tubeX(await shot()));
     check("the funnel steers", leftmost < before - 15, `${before} -> ${leftmost}`);
 
+    // Paused: the words show and the picture holds still.
+    let paused;
+    const holdsPaused = () => waitUntil(8, async () => {
+        const last = paused;
+        paused = await shot();
+        return paused.count(100, 31, 220, 48, white) > 30 && last && paused.same(last);
+    });
     await page.keyboard.press("Enter");
-    let paused, last;
-    await waitUntil(8, async () => { last = paused; paused = await shot(); return paused.count(100, 31, 220, 48, white) > 30 && last && paused.same(last); });
-    check("Return pauses", paused.count(100, 31, 220, 48, white) > 30);
+    check("Return pauses", await holdsPaused());
     await page.keyboard.press("r");
     let wire;
     check("r reports wireframe", await waitUntil(5, () => log.out.includes("render mode: wireframe")));
@@ -147,12 +153,16 @@ const visible = (page, id) => page.$eval(id, (e) => !e.hidden);
     // Back to play, then the lock goes: the pause words come back.
     await page.keyboard.press("r");
     await page.keyboard.press("r");
+    check("r twice more: immediate, then buffer objects", await waitUntil(5, () =>
+        log.out.join("|").includes("render mode: immediate|render mode: Vetexbuffer objects")), log.out.slice(-3).join("|"));
     await page.keyboard.press("Enter");
     await waitUntil(5, async () => (await shot()).count(100, 31, 220, 48, white) < 30);
-    await page.evaluate(() => document.exitPointerLock());
-    let lost;
-    await waitUntil(5, async () => (lost = await shot()).count(100, 31, 220, 48, white) > 30);
-    check("losing the pointer lock pauses", lost.count(100, 31, 220, 48, white) > 30);
+    check("the pointer is still locked", await waitUntil(5, () => page.evaluate(() => !!document.pointerLockElement)));
+    // Escape while locked only gives the pointer back, which pauses.
+    await page.keyboard.press("Escape");
+    paused = null;
+    check("Escape while locked frees the pointer and pauses", await holdsPaused() &&
+        !(await page.evaluate(() => document.pointerLockElement)) && !(await visible(page, "#ended")));
 
     await page.keyboard.press("Escape");
     check("Escape ends the game with the end panel", await waitUntil(10, () => visible(page, "#ended")));
@@ -163,19 +173,23 @@ const visible = (page, id) => page.$eval(id, (e) => !e.hidden);
 }
 
 // Bad data: the game's own message and code on the page.
-for (const [what, preRun, message] of [
-    ["a missing shader source", "(FS) => FS.unlink('/game/shaders/default_lighting.vert')",
+// The first opens at the page's own size, as a display that lists only that.
+for (const [what, query, preRun, message] of [
+    ["a missing shader source", "", "(FS) => FS.unlink('/game/shaders/default_lighting.vert')",
      "oops! cannot open shaders/default_lighting.vert"],
-    ["a damaged model", "(FS) => FS.writeFile('/models/trash/soda/can.3ds', 'MM\\x10\\x00\\x00\\x00')",
+    ["a damaged model", "?size=320x200", "(FS) => FS.writeFile('/models/trash/soda/can.3ds', 'MM\\x10\\x00\\x00\\x00')",
      "could not read model file ../models/trash/soda/can.3ds: "],
 ]) {
-    const { page, log } = await open("", preRun);
-    await waitUntil(30, () => visible(page, "#start"));
+    const { page, log } = await open(query, preRun);
+    await waitUntil(60, () => visible(page, "#start"));
     await page.click("#play");
-    await waitUntil(20, () => visible(page, "#ended"));
+    await waitUntil(30, () => visible(page, "#ended"));
     const text = await page.$eval("#ended", (e) => e.innerText);
     check(`${what}: the page shows the message and code`, text.includes("exit code 255") && text.includes(message) &&
         log.err.some((line) => line.startsWith(message)), JSON.stringify(text));
+    if (!query)
+        check("without ?size the game takes the page's size", await page.$eval("#canvas", (c) => `${c.width}x${c.height}`) ===
+              "800x600");
     await page.close();
 }
 await browser.close();
