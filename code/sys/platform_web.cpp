@@ -68,11 +68,17 @@ void startPlatformGl()
 
 void presentFrame()
 {
-    // gl4es batches bitmap text until the next flush; the browser shows the
-    // canvas only when the game yields, which the next sleep does.
+    // gl4es batches bitmap text until the next flush.
     glFlush();
     SDL_GL_SwapBuffers();
-    emscripten_sleep(0);
+    // The browser shows the canvas only when the game yields. Every frame
+    // but the first is followed by the game's own sleep; the first, the
+    // loading screen, by the whole synchronous load, so it yields here.
+    static bool shownOnce = false;
+    if (!shownOnce) {
+        shownOnce = true;
+        emscripten_sleep(0);
+    }
 }
 
 // The page shows the message and the code itself.
