@@ -93,54 +93,51 @@ play()
 }
 fail() { echo "$*" >&2; cat "$tmp/out" "$tmp/err" >&2 2>/dev/null; exit 1; }
 
-# Waits for the waiting screen on the game's window; $1 names the game.
-wait_for_waiting_screen()
+# retry WHAT COMMAND...: runs the command every half second until it
+# succeeds; after 30 seconds fails, saying WHAT failed.
+retry()
 {
+    what=$1
+    shift
     n=0
-    until awk "BEGIN { exit !($(white_share 31 48) > 0.03 && $(white_share 50 100) < 0.3) }"; do
+    until "$@"; do
         n=$((n + 1))
-        [ $n -lt 60 ] || fail "$1 shows no waiting screen"
+        [ $n -lt 60 ] || fail "$what"
         sleep 0.5
     done
 }
 
-# A program in the background writes its exit code to $tmp/code. Waits for
-# its window named like $1, before it ends, and keeps a picture of it as
-# $out/$2.png; sets box. $3 says what failed.
+shows_waiting_screen() { awk "BEGIN { exit !($(white_share 31 48) > 0.03 && $(white_share 50 100) < 0.3) }"; }
+# Waits for the waiting screen on the game's window; $1 names the game.
+wait_for_waiting_screen() { retry "$1 shows no waiting screen" shows_waiting_screen; }
+
+# A program in the background writes its exit code to $tmp/code.
+has_ended() { [ -s "$tmp/code" ]; }
+# Sets box to the window named like $1; a program that ended without it
+# fails at once.
+find_box()
+{
+    box=$(xdotool search --name "$1" 2>/dev/null | head -n 1)
+    [ -z "$box" ] || return 0
+    ! has_ended || fail "$what"
+    return 1
+}
+# Waits for the program's window named like $1, before it ends, and keeps a
+# picture of it as $out/$2.png; sets box. $3 says what failed.
 wait_for_box()
 {
-    n=0
-    until box=$(xdotool search --name "$1" 2>/dev/null | head -n 1) && [ -n "$box" ]; do
-        n=$((n + 1))
-        [ $n -lt 60 ] && [ ! -s "$tmp/code" ] || fail "$3"
-        sleep 0.5
-    done
+    retry "$3" find_box "$1"
     import -window "$box" "$out/$2.png" 2>/dev/null || true
 }
 
 # Presses key $1 on $box until the program has ended (it may map its window
 # before it takes keys); $2 says what failed.
-answer_box()
-{
-    n=0
-    until [ -s "$tmp/code" ]; do
-        xdotool windowfocus "$box" key "$1" 2>/dev/null || true
-        n=$((n + 1))
-        [ $n -lt 60 ] || fail "$2"
-        sleep 0.5
-    done
-}
+press_unless_ended() { has_ended || { xdotool windowfocus "$box" key "$1" 2>/dev/null; false; }; }
+answer_box() { retry "$2" press_unless_ended "$1"; }
 
 # Waits for every drifthaul.exe to end; $1 names the game.
-wait_for_game_end()
-{
-    n=0
-    while pgrep -f 'drifthaul\.exe' >/dev/null; do
-        n=$((n + 1))
-        [ $n -lt 60 ] || fail "$1 did not end on Escape"
-        sleep 0.5
-    done
-}
+no_game_runs() { ! pgrep -f 'drifthaul\.exe' >/dev/null; }
+wait_for_game_end() { retry "$1 did not end on Escape" no_game_runs; }
 
 stamp "the release's licences, README and resources"
 readme=$(tr -d '\r' <"$release/README.txt")
