@@ -49,23 +49,25 @@ new_prefix()
     prefixes="$prefixes $WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     wineserver -p
-    wineboot -i >/dev/null 2>&1
-    wine cmd /c exit >/dev/null 2>&1
+    timeout 600 wineboot -i >"$tmp/boot" 2>&1 || fail "wineboot did not finish the prefix $1: $(cat "$tmp/boot")"
+    timeout 120 wine cmd /c exit >"$tmp/boot" 2>&1 || fail "Wine's cmd did not start in the prefix $1: $(cat "$tmp/boot")"
 }
 
 # The share of pixels of the game's own window, in the band of rows y0 to
-# y1, that are white.
+# y1, that are white. ImageMagick's import can wait forever on a window
+# that closes under it, hence its time limit.
 white_share()
 {
     id=$(xdotool search --name '^drifthaul game$' 2>/dev/null | head -n 1)
-    [ -n "$id" ] && import -window "$id" "$tmp/shot.png" 2>/dev/null || { echo 0; return; }
+    [ -n "$id" ] && timeout 10 import -window "$id" "$tmp/shot.png" 2>/dev/null || { echo 0; return; }
     convert "$tmp/shot.png" -crop "320x$(($2 - $1))+0+$1" +repage -colorspace Gray -threshold 78% \
         -format '%[fx:mean]' info:
 }
 
 # Runs COMMAND... (env assignments first) in DIR, waits for the waiting
-# screen on the game's window, then presses Escape. Its output lands in
-# $tmp/out and $tmp/err, its exit code in $status.
+# screen on the game's window, then presses Escape on it until the game has
+# ended. Its output lands in $tmp/out and $tmp/err, its exit code in $status.
+# A game that runs on without its waiting screen fails the tests.
 play()
 {
     dir=$1
@@ -74,16 +76,14 @@ play()
     (cd "$dir" && exec env SDL_VIDEO_WINDOW_POS=0,0 "$@" >"$tmp/out" 2>"$tmp/err") &
     game=$!
     n=0
-    invitation=0
-    while kill -0 $game 2>/dev/null && [ $n -lt 60 ]; do
-        invitation=$(white_share 31 48)
-        sky=$(white_share 50 100)
-        if awk "BEGIN { exit !($invitation > 0.03 && $sky < 0.3) }"; then
-            echo "waiting screen: the invitation's rows $invitation white, the sky's $sky"
-            xdotool key Escape
+    while kill -0 $game 2>/dev/null; do
+        if shows_waiting_screen; then
+            echo "waiting screen: the invitation's rows $(white_share 31 48) white"
+            end_game "the game"
             break
         fi
         n=$((n + 1))
+        [ $n -lt 60 ] || fail "the game runs without its waiting screen"
         sleep 0.5
     done
     status=0
@@ -127,7 +127,7 @@ find_box()
 wait_for_box()
 {
     retry "$3" find_box "$1"
-    import -window "$box" "$out/$2.png" 2>/dev/null || true
+    timeout 10 import -window "$box" "$out/$2.png" 2>/dev/null || true
 }
 
 # Presses key $1 on $box until the program has ended (it may map its window
@@ -135,9 +135,18 @@ wait_for_box()
 press_unless_ended() { has_ended || { xdotool windowfocus "$box" key "$1" 2>/dev/null; false; }; }
 answer_box() { retry "$2" press_unless_ended "$1"; }
 
-# Waits for every drifthaul.exe to end; $1 names the game.
+# Presses Escape on the game's own window, focused first (a closed dialog
+# box leaves the focus nowhere), until no drifthaul.exe runs; $1 names the
+# game.
 no_game_runs() { ! pgrep -f 'drifthaul\.exe' >/dev/null; }
-wait_for_game_end() { retry "$1 did not end on Escape" no_game_runs; }
+escape_unless_ended()
+{
+    ! no_game_runs || return 0
+    id=$(xdotool search --name '^drifthaul game$' 2>/dev/null | head -n 1)
+    [ -z "$id" ] || xdotool windowfocus "$id" key Escape 2>/dev/null || true
+    return 1
+}
+end_game() { retry "$1 did not end on Escape" escape_unless_ended; }
 
 stamp "the release's licences, README and resources"
 readme=$(tr -d '\r' <"$release/README.txt")
@@ -295,7 +304,7 @@ theirs() { (cd "$1" && find . -type f ! -path './Drifthaul/*' -exec sha256sum {}
 theirs "$drive/Games" >"$tmp/theirs"
 # Twice: the second is an upgrade of the first, in the same folder.
 for n in 1 2; do
-    wine "$setup" /S '/D=C:\Games' || fail "the silent install failed"
+    timeout 300 wine "$setup" /S '/D=C:\Games' || fail "the silent install failed"
 done
 installed="$drive/Games/Drifthaul"
 menu="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Drifthaul"
@@ -314,8 +323,7 @@ echo "the Apps & features entry: $(echo "$entry" | grep -c 'REG_') values, $(ech
 SDL_VIDEO_WINDOW_POS=0,0 wine start "$(winepath -w "$menu/Drifthaul.lnk")" >/dev/null 2>&1
 wait_for_waiting_screen "the game started from its shortcut"
 echo "from its shortcut: the waiting screen, the invitation's rows $(white_share 31 48) white"
-xdotool key Escape
-wait_for_game_end "the game started from its shortcut"
+end_game "the game started from its shortcut"
 # Its exit code, run in the folder the shortcut names.
 strings -el "$menu/Drifthaul.lnk" | grep -qx 'C:\\Games\\Drifthaul\\game' || fail "the shortcut does not start in game/"
 play "$installed/game" wine drifthaul.exe
@@ -338,7 +346,7 @@ in_place='_?=C:\Games\Drifthaul'
 game=$!
 wait_for_waiting_screen "the installed game"
 code=0
-wine "$uninstaller" /S "$in_place" || code=$?
+timeout 300 wine "$uninstaller" /S "$in_place" || code=$?
 [ $code -eq 2 ] || fail "the silent uninstall while the game runs returned $code"
 rm -f "$tmp/code"
 ({ wine "$uninstaller" "$in_place" >/dev/null 2>&1 && echo 0 || echo $?; } >"$tmp/code") &
@@ -350,11 +358,11 @@ answer_box Escape "the uninstaller's question did not end on Cancel"
     fail "an uninstall while the game runs removed something"
 echo "while the game runs: the silent uninstall returns 2, the interactive one asks to close the game" \
     "and returns 2 on Cancel; all $(wc -l <"$tmp/before") files, the shortcut and the entry stay"
-xdotool key Escape
+end_game "the installed game"
 wait "$game" || true
 
 # Run in place, the silent uninstaller returns when it is done.
-wine "$uninstaller" /S "$in_place" || fail "the silent uninstall returned $?"
+timeout 300 wine "$uninstaller" /S "$in_place" || fail "the silent uninstall returned $?"
 left=$(cd "$installed" && find . -type f ! -name uninstall.exe -exec sha256sum {} + | sort)
 [ "$left" = "$(cat "$tmp/mine")" ] || fail "after the uninstall, these are left: $left"
 ! wine reg query "$key" >/dev/null 2>&1 || fail "the Apps & features entry outlived the uninstall"
