@@ -78,7 +78,7 @@ play()
     n=0
     while kill -0 $game 2>/dev/null; do
         if shows_waiting_screen; then
-            echo "waiting screen: the invitation's rows $(white_share 31 48) white"
+            echo "the waiting screen showed"
             end_game "the game"
             break
         fi
