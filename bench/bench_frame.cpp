@@ -3,7 +3,10 @@
 // loop's update order, the scene, the fade and the swap, without the 40 ms
 // pacing) on fixed, seeded scenarios and reports the median and the 95th
 // percentile of the milliseconds per frame, the start-up time and the peak
-// resident memory. Run it through bench/run.sh, which provides the screens.
+// resident memory. Run it through bench/run.sh (Linux) or bench/web.sh (the
+// browser beside Linux). With "shots DIR" it instead writes the seeded
+// frames the browser build must draw as Linux does, as DIR/NAME.ppm: the
+// same program on both, so both draw from the very same state.
 #include <GL/glew.h>
 #include <SDL/SDL.h>
 
@@ -11,6 +14,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -24,6 +28,7 @@
 #include "sdl/mainloop.h"
 #include "sdl/startup.h"
 #include "sdl/video.h"
+#include "sys/platform.h"
 
 namespace {
 
@@ -34,13 +39,17 @@ double millisSince(Clock::time_point t)
     return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
 }
 
+// One pixel read back waits for the whole frame on both GL and WebGL (a
+// browser may make glFinish a mere flush).
 void present()
 {
     renderScene();
     applyScreenFade();
-    SDL_GL_SwapBuffers();
-    if (!std::getenv("BENCH_NO_FINISH"))
-        glFinish();
+    presentFrame();
+    if (!std::getenv("BENCH_NO_FINISH")) {
+        unsigned char pixel[4];
+        glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    }
 }
 
 void frame()
@@ -114,6 +123,64 @@ void crowdedLevelThree()
     }
 }
 
+// The frame as drawn, before the swap, as a binary PPM.
+void writeShot(const std::string& dir, const char* name)
+{
+    renderScene();
+    applyScreenFade();
+    glFlush();
+    std::vector<unsigned char> rgb(screen->w * screen->h * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, screen->w, screen->h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    FILE* f = std::fopen((dir + "/" + name + ".ppm").c_str(), "wb");
+    if (!f)
+        std::exit(1);
+    std::fprintf(f, "P6\n%d %d\n255\n", screen->w, screen->h);
+    for (int y = screen->h - 1; y >= 0; --y) // GL's rows run bottom up
+        std::fwrite(&rgb[y * screen->w * 3], 1, screen->w * 3, f);
+    std::fclose(f);
+    presentFrame();
+}
+
+// The seeded frames, each from the state the one before left.
+void shots(const std::string& dir)
+{
+    screenFade = ScreenFade();
+    writeShot(dir, "waiting");
+
+    // The banner of a fresh first level, part way in.
+    gameSrand(7);
+    gameState.startLevel(0);
+    gameState.phase = PHASE_PLAYING;
+    for (int i = 0; i < 12; ++i)
+        updateFrame();
+    screenFade = ScreenFade(); // the level's own fade-in done
+    for (TrashListItem* entry : trashList->entries)
+        if (entry->kind == KIND_TEXT)
+            entry->position[1] += 4.5f; // clear of the funnel and the meter
+    writeShot(dir, "banner");
+
+    crowdedLevelThree();
+    gameState.paused = true;
+    writeShot(dir, "paused");
+    gameState.paused = false;
+
+    // Play fading out, at 4/7 of its light.
+    screenFade.arm(FADE_OUT, 4);
+    screenFade.fadeFactor = 4 / 7.0f;
+    writeShot(dir, "fade");
+
+    screenFade = ScreenFade();
+    gameState.powerupTimer = 0;
+    gameState.powerupType = 0;
+    gameState.receivePowerup(POWERUP_SLOW_MOTION);
+    gameState.drift[2] = static_cast<float>(0.5f * 0.3);
+    for (int i = 0; i < 9; ++i)
+        frame();
+    updateFrame();
+    writeShot(dir, "trail");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -126,6 +193,11 @@ int main(int argc, char** argv)
 
     printBanner();
     startUp();
+    if (argc > 2 && std::strcmp(argv[1], "shots") == 0) {
+        shots(argv[2]);
+        shutDown();
+        return 0;
+    }
     frame();
     // The loading screen's fade-out sleeps 8 x 40 ms by design.
     const double startup = millisSince(processStart) - 8 * 40.0;

@@ -2,13 +2,17 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The browser build's tests, on the folder scripts/build-web.sh wrote: the
 # units that need no GL in WebAssembly under Node, then the page in Debian's
-# headless Chromium (with SwiftShader for WebGL), driven by npm's
+# headless Chromium (with SwiftShader for WebGL) and in Debian's Firefox ESR
+# (on a private Xvfb, with Mesa's llvmpipe), driven by npm's
 # puppeteer-core as pinned in scripts/web/package-lock.json, the folder
-# served from 127.0.0.1. Screenshots go to build-web/test-output/.
+# served from 127.0.0.1; then the seeded frames of bench_frame, drawn by the
+# browser build there and by the Linux build under a private Xvfb, compared
+# region by region. Screenshots go to build-web/test-output/.
 # Usage: scripts/test-web.sh
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 out="${DRIFTHAUL_WEB_DIR:-$root/build-web}"
+native="${DRIFTHAUL_BUILD_DIR:-$root/build}"
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 stamp() { echo "== $(date +%T) $*"; }
@@ -19,7 +23,7 @@ release="$out/drifthaul-$(drifthaul_version)-web"
 stamp "tools"
 # npm only where none came with Node already (NodeSource's packages).
 $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-    chromium nodejs python3 cmake $(command -v npm >/dev/null || echo npm) >/dev/null
+    chromium firefox-esr nodejs python3 cmake xvfb xauth $(command -v npm >/dev/null || echo npm) >/dev/null
 
 stamp "the units in WebAssembly, under Node"
 # Each test program whole (CTest's discovery is Debian 13's, in the chroot).
@@ -34,17 +38,36 @@ if ! cmp -s "$root/scripts/web/package-lock.json" "$npm/package-lock.json" || [ 
     cp "$root/scripts/web/package.json" "$root/scripts/web/package-lock.json" "$npm/"
     (cd "$npm" && npm ci --no-audit --no-fund --loglevel=error)
 fi
-cp "$root/tests/web/play.mjs" "$npm/"
+cp "$root/tests/web/play.mjs" "$root/tests/web/parity.mjs" "$npm/"
 
 stamp "the page in headless Chromium"
 log=$(mktemp)
-python3 -u -m http.server 0 --bind 127.0.0.1 --directory "$release" >"$log" 2>&1 &
+python3 -u -m http.server 0 --bind 127.0.0.1 --directory "$out" >"$log" 2>&1 &
 server=$!
-trap 'kill $server 2>/dev/null || true; rm -f "$log"' EXIT INT TERM
+xvfb_pid=""
+trap 'kill $server 2>/dev/null || true; stop_private_xvfb; rm -f "$log"' EXIT INT TERM
 n=0
 until port=$(sed -n 's/^Serving HTTP on [0-9.]* port \([0-9]*\).*/\1/p' "$log") && [ -n "$port" ]; do
     n=$((n + 1)); [ $n -lt 100 ] || { cat "$log"; exit 1; }; sleep 0.1
 done
 mkdir -p "$out/test-output"
-DRIFTHAUL_WEB_SHOTS="$out/test-output" node "$npm/play.mjs" "http://127.0.0.1:$port"
+DRIFTHAUL_WEB_SHOTS="$out/test-output" node "$npm/play.mjs" "http://127.0.0.1:$port/$(basename "$release")"
+
+stamp "the same frames as Linux"
+cmake --build "$native" -j"$(nproc)" --target bench_frame >/dev/null
+shots="$out/test-output/linux-shots"
+mkdir -p "$shots"
+start_private_xvfb 320x200x24
+(cd "$native" && ./bench/bench_frame shots "$shots" >/dev/null 2>&1) || { echo "the Linux build's shots failed" >&2; exit 1; }
+stop_private_xvfb
+# Headless Chromium waits on a display that is gone.
+unset DISPLAY
+DRIFTHAUL_WEB_SHOTS="$out/test-output" node "$npm/parity.mjs" "http://127.0.0.1:$port/game/bench/bench.html" "$shots"
+
+stamp "the page in Firefox ESR, on a private X server (headless, it offers no WebGL)"
+mkdir -p "$out/test-output/firefox"
+start_private_xvfb 1024x768x24
+DRIFTHAUL_BROWSER=firefox DRIFTHAUL_WEB_SHOTS="$out/test-output/firefox" \
+    node "$npm/play.mjs" "http://127.0.0.1:$port/$(basename "$release")"
+stop_private_xvfb
 stamp "browser tests passed"
