@@ -123,6 +123,18 @@ void crowdedLevelThree()
     }
 }
 
+// Grants the slow motion on the crowded field at its slowest drift and runs
+// the given frames of it, so the trail's ring holds them.
+void startTrail(int frames)
+{
+    gameState.powerupTimer = 0;
+    gameState.powerupType = 0;
+    gameState.receivePowerup(POWERUP_SLOW_MOTION);
+    gameState.drift[2] = static_cast<float>(0.5f * 0.3);
+    for (int i = 0; i < frames; ++i)
+        frame();
+}
+
 // The frame as drawn, before the swap, as a binary PPM.
 void writeShot(const std::string& dir, const char* name)
 {
@@ -171,12 +183,7 @@ void shots(const std::string& dir)
     writeShot(dir, "fade");
 
     screenFade = ScreenFade();
-    gameState.powerupTimer = 0;
-    gameState.powerupType = 0;
-    gameState.receivePowerup(POWERUP_SLOW_MOTION);
-    gameState.drift[2] = static_cast<float>(0.5f * 0.3);
-    for (int i = 0; i < 9; ++i)
-        frame();
+    startTrail(9);
     updateFrame();
     writeShot(dir, "trail");
 }
@@ -210,12 +217,7 @@ int main(int argc, char** argv)
     crowdedLevelThree();
     reportModes(frames);
 
-    gameState.powerupTimer = 0;
-    gameState.powerupType = 0;
-    gameState.receivePowerup(POWERUP_SLOW_MOTION);
-    gameState.drift[2] = static_cast<float>(0.5f * 0.3);
-    for (int i = 0; i < 10; ++i)
-        frame();
+    startTrail(10);
     gameState.powerupTimer = 100000; // keep the trail on for the whole measurement
     report("level 3 crowded field, blur trail", frames);
 

@@ -38,8 +38,9 @@ for round in $(seq "$rounds"); do
 done
 
 echo "== medians over $rounds rounds (ms per frame; web / Linux)"
+# The median over the rounds of side $1's medians for $scenario.
+median() { sed -n "s/.*$scenario .*median *\([0-9.]*\) ms.*/\1/p" "$log"/$1-* | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 for scenario in "waiting screen" "crowded field, VBO" "crowded field, immediate" "blur trail"; do
-    median() { sed -n "s/.*$scenario .*median *\([0-9.]*\) ms.*/\1/p" "$log"/$1-* | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
     linux=$(median linux) web=$(median web)
     awk -v s="$scenario" -v l="$linux" -v w="$web" 'BEGIN { printf "%-26s Linux %7.2f  web %7.2f  ratio %.2f\n", s, l, w, w / l }'
 done
