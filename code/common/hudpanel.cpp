@@ -111,6 +111,7 @@ bool HudPanel::isFull() const
 
 void HudPanel::drawMeter() const
 {
+    glBindTexture(GL_TEXTURE_2D, 0); // flat colours
     glColor3fv(frameColour);
     glBegin(GL_TRIANGLE_STRIP);
     for (int i = 0; i < 12; ++i)
@@ -136,6 +137,7 @@ void HudPanel::drawHealth(int health) const
     char text[100];
     std::snprintf(text, sizeof text, "%d", health);
     drawIcon(healthIcon, 300, 5, 50);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     drawText(350.0f, static_cast<float>(30 - fontHeight / 2), text);
 }
 
@@ -148,6 +150,7 @@ void HudPanel::drawPowerup(int frames, int type) const
     char text[100];
     std::snprintf(text, sizeof text, "powerup %d", frames);
     drawIcon(powerupIcon, 400, 5, 50);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     drawText(450.0f, 21.0f, text);
 }
 
@@ -155,6 +158,7 @@ void HudPanel::drawIcon(int texture, int x, int y, int size) const
 {
     // Slot 0 of the texture table always holds 0: "no texture".
     glBindTexture(GL_TEXTURE_2D, texture < 1 ? 0u : static_cast<GLuint>(texture));
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 1.0f);
     glVertex3i(x, y, 0);
@@ -172,6 +176,9 @@ void HudPanel::drawText(float x, float y, const char* text) const
 {
     ensureGlutInitialised();
     glLineWidth(1.0f);
+    // Bitmaps are textured too, at the raster position's coordinate: the
+    // default texture's one white texel leaves the caller's colour as it is.
+    glBindTexture(GL_TEXTURE_2D, 0);
     placeBitmapText(x, y);
     for (const char* c = text; *c; ++c)
         glutBitmapCharacter(font, static_cast<unsigned char>(*c));
@@ -182,6 +189,7 @@ void HudPanel::drawCentredMessage(int width, int height, const char* text, const
     ensureGlutInitialised();
     const int length = glutBitmapLength(font, reinterpret_cast<const unsigned char*>(text));
     glPushAttrib(GL_CURRENT_BIT);
+    glBindTexture(GL_TEXTURE_2D, 0);
     if (rgba)
         glColor4fv(rgba);
     else

@@ -85,15 +85,29 @@ static const GLvoid* bufferOffset(int bytes)
 
 void CMesh::renderBufferObject()
 {
+    // The arrays are switched on for this draw only: one left on by another
+    // mesh would feed this one that mesh's buffer.
     glBindBufferARB(GL_ARRAY_BUFFER, buffer_id);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, bufferOffset(0));
     glNormalPointer(GL_FLOAT, 0, bufferOffset(normals_offset));
-    if (tex_coords_bytes != 0)
+    if (tex_coords_bytes != 0) {
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
         glTexCoordPointer(2, GL_FLOAT, 0, bufferOffset(normals_offset + normals_bytes));
-    if (tangents_bytes != 0)
+    }
+    if (tangents_bytes != 0) {
+        glEnableVertexAttribArrayARB(tangentAttribLocation);
         glVertexAttribPointerARB(tangentAttribLocation, 3, GL_FLOAT, GL_FALSE, 0,
                                  bufferOffset(normals_offset + normals_bytes + tex_coords_bytes));
+    }
     glDrawArrays(GL_TRIANGLES, 0, buffer_vertex_count);
+    if (tangents_bytes != 0)
+        glDisableVertexAttribArrayARB(tangentAttribLocation);
+    if (tex_coords_bytes != 0)
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
     glBindBufferARB(GL_ARRAY_BUFFER, 0);
 }
 
@@ -143,18 +157,13 @@ void CMesh::uploadBuffer()
     glBufferDataARB(GL_ARRAY_BUFFER, buffer_size, nullptr, GL_STATIC_DRAW_ARB);
     glBufferSubDataARB(GL_ARRAY_BUFFER, 0, normals_offset, buffer_positions);
     glBufferSubDataARB(GL_ARRAY_BUFFER, normals_offset, normals_bytes, buffer_normals);
-    if (tex_coords_bytes != 0) {
+    if (tex_coords_bytes != 0)
         glBufferSubDataARB(GL_ARRAY_BUFFER, normals_offset + normals_bytes, tex_coords_bytes,
                            buffer_tex_coords);
-        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    }
-    if (tangents_bytes != 0) {
+    if (tangents_bytes != 0)
         glBufferSubDataARB(GL_ARRAY_BUFFER, normals_offset + normals_bytes + tex_coords_bytes,
                            tangents_bytes, buffer_tangents);
-        glEnableVertexAttribArrayARB(tangentAttribLocation);
-    }
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glEnableClientState(GL_VERTEX_ARRAY);
+    glBindBufferARB(GL_ARRAY_BUFFER, 0);
 }
 
 void CMesh::releaseBuffer()
@@ -162,12 +171,6 @@ void CMesh::releaseBuffer()
     // A mesh that never uploaded never touched OpenGL (and may have no context).
     if (buffer_id == 0)
         return;
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisableClientState(GL_NORMAL_ARRAY);
-    if (has_tex_coords)
-        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    if (has_tangents && has_tex_coords)
-        glDisableVertexAttribArrayARB(tangentAttribLocation);
     glDeleteBuffersARB(1, &buffer_id);
     buffer_id = 0;
 }

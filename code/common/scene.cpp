@@ -19,6 +19,8 @@
 #include "common/numeric.h"
 #include "sdl/video.h"
 
+void (*beforeEachDraw)() = nullptr;
+
 void resetBlurTrail()
 {
     blurCount = 0;
@@ -81,8 +83,10 @@ void drawBlurQuad(const unsigned int* textures, int32_t count)
 
 void drawMessages()
 {
-    if (showFps)
+    if (showFps) {
+        probeBeforeDraw();
         drawFps();
+    }
 
     HudPanel* hud = gameState.hud;
     assert(hud);
@@ -90,22 +94,30 @@ void drawMessages()
     if (gameState.phase == PHASE_WAITING) {
         // Every waiting frame rolls again which message a later death shows.
         gameState.rollDeath();
+        probeBeforeDraw();
         hud->drawCentredMessage(screen->w, screen->h, gameState.phaseMessage(&rgba), rgba);
         return;
     }
+    probeBeforeDraw();
     hud->drawMeter();
+    probeBeforeDraw();
     hud->drawHealth(gameState.health);
     const char* text = gameState.phaseMessage(&rgba);
-    if (text)
+    if (text) {
+        probeBeforeDraw();
         hud->drawCentredMessage(screen->w, screen->h, text, rgba);
-    if (gameState.phase == PHASE_PLAYING && gameState.powerupTimer != 0)
+    }
+    if (gameState.phase == PHASE_PLAYING && gameState.powerupTimer != 0) {
+        probeBeforeDraw();
         hud->drawPowerup(gameState.powerupTimer, 1);
+    }
 }
 
 static void drawPlayField()
 {
     useShader(SHADER_DEFAULT_LIGHTING);
     trashList->draw();
+    probeBeforeDraw();
     catcherFunnel->draw();
     glUseProgramObjectARB(0);
 }
@@ -119,8 +131,11 @@ void renderScene()
     setupCamera();
     glLoadIdentity();
 
+    probeBeforeDraw();
     starfield->draw();
+    probeBeforeDraw();
     sun->draw();
+    probeBeforeDraw();
     planet->draw();
 
     if (gameState.powerupType == POWERUP_SLOW_MOTION && gameState.powerupTimer != 0) {
@@ -132,6 +147,7 @@ void renderScene()
         if (blurCount < 5)
             ++blurCount;
         useShader(SHADER_TEXTURE_COMBINE);
+        probeBeforeDraw();
         drawBlurQuad(blurTextures, blurCount);
         glUseProgramObjectARB(0);
         blurIndex = (blurIndex + 1) % 5;

@@ -22,3 +22,14 @@ void resetBlurTrail();
 // Gives the planet the texture of level n (level 0 keeps the start-up image).
 void retexturePlanetForLevel(int32_t n);
 
+
+// A test's probe, run before each object of the frame is drawn: each backdrop
+// body, each play-field entry or run of debris, the funnel, the trail and each
+// piece of the overlay. Null in the game. Every draw sets the state its
+// picture depends on, so nothing the probe leaves may change the frame.
+extern void (*beforeEachDraw)();
+inline void probeBeforeDraw()
+{
+    if (beforeEachDraw)
+        beforeEachDraw();
+}

@@ -16,6 +16,8 @@
 #include "common/textures.h"
 #include "common/trashitem.h"
 #include "common/numeric.h"
+#include "common/scene.h"
+#include "opengl/glutil.h"
 #include "sdl/startup.h"
 #include "common/fatal.h"
 
@@ -259,6 +261,14 @@ void TrashListItem::emitDebrisTriangles() const
     }
 }
 
+static void beginDebris()
+{
+    // Untextured and in the plain material, whatever the entry before wore.
+    glBindTexture(GL_TEXTURE_2D, 0);
+    setMaterial(0);
+    glBegin(GL_TRIANGLES);
+}
+
 void TrashListItem::draw()
 {
     glPushMatrix();
@@ -277,13 +287,14 @@ void TrashListItem::draw()
         // same triangles the batched draw emits.
         float local[12][3];
         const int n = debrisShard(shape, local);
-        glBegin(GL_TRIANGLES);
+        beginDebris();
         glNormal3f(0, 0, 1);
         for (int v = 0; v < n; ++v)
             glVertex3fv(local[v]);
         glEnd();
     } else if (item) {
         const int lod = position[2] < -35.0f ? 2 : position[2] < -20.0f ? 1 : 0;
+        setMaterial(0); // the item binds its own texture
         item->draw(lod);
     } else {
         std::cerr << "no linked item to draw!" << std::endl;
@@ -313,8 +324,11 @@ TrashList::TrashList(float clockStart, float) : clock(clockStart)
     trashTemplates.push_back(new TrashItem(8, textureOrUntextured("../textures/trash/fumican/normal.jpg")));
     trashTemplates.push_back(new TrashItem(9, textureOrUntextured("../textures/trash/barrels/barrelad.bmp")));
     trashTemplates.push_back(new TrashItem(10, textureOrUntextured("../textures/trash/barrels/barrdiff.bmp")));
+    // The rocks wear the grey noise by its slot: a literal name would be
+    // whatever texture a driver happened to hand out first, or none at all.
+    const unsigned int grey = static_cast<unsigned int>(textureTable->nameAt(1));
     for (int i = 0; i < 3; ++i)
-        hazardTemplates.push_back(new TrashItem(4, 1));
+        hazardTemplates.push_back(new TrashItem(4, grey));
     powerupTemplates.push_back(new PowerupItem(0, static_cast<unsigned int>(textureTable->nameAt(3)), 1));
     powerupTemplates.push_back(new PowerupItem(0, static_cast<unsigned int>(textureTable->nameAt(5)), 2));
     lastHazard = nullptr;
@@ -457,23 +471,22 @@ void TrashList::draw()
         if (!e->active)
             continue;
         if (e->kind == KIND_DEBRIS) {
-            if (!batching)
-                glBegin(GL_TRIANGLES);
+            if (!batching) {
+                probeBeforeDraw();
+                beginDebris();
+            }
             batching = true;
             e->emitDebrisTriangles();
             continue;
         }
         if (batching) {
             glEnd();
-            // A shard drawn on its own leaves this normal current.
-            glNormal3f(0, 0, 1);
             batching = false;
         }
+        probeBeforeDraw();
         e->draw();
     }
-    if (batching) {
+    if (batching)
         glEnd();
-        glNormal3f(0, 0, 1);
-    }
     glBindTexture(GL_TEXTURE_2D, 0);
 }

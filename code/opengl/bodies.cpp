@@ -45,6 +45,7 @@ void CPlanetoid::setTexture(const char* path)
 
 void CPlanetoid::draw()
 {
+    setMaterial(0);
     glBindTexture(GL_TEXTURE_2D, texture > 0 ? static_cast<GLuint>(texture) : 0u);
     glPushMatrix();
     glTranslatef(position[0], position[1], position[2]);
@@ -86,6 +87,7 @@ void CSun::init(float R, float a, float b, float c, float d)
 void CSun::draw()
 {
     glDisable(GL_LIGHTING);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f); // unlit, the flare as it is
     glBindTexture(GL_TEXTURE_2D, flare > 0 ? static_cast<GLuint>(flare) : 0u);
     glPushMatrix();
     glTranslatef(position[0], position[1], position[2]);
@@ -147,6 +149,10 @@ void CStarfield::draw()
         glEnd();
         glEndList();
     }
+    // Untextured: lit points would otherwise take the colour of whatever
+    // texture is bound, at whatever coordinate is current.
+    glDisable(GL_TEXTURE_2D);
     glCallList(pointList);
+    glEnable(GL_TEXTURE_2D);
     glPopMatrix();
 }

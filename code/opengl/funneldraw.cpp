@@ -13,6 +13,10 @@ void CatcherFunnel::draw() const
 {
     setFadeOutAlfa(0.8f);
     setMaterial(1);
+    // Untextured, one normal towards the camera for the whole tube: it gives
+    // none per vertex, and must not light by what the last entry left.
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glNormal3f(0.0f, 0.0f, 1.0f);
     float points[funnelRings][funnelRingPoints][3];
     computeRings(points);
 
