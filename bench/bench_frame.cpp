@@ -23,8 +23,12 @@
 #include "common/gamestate.h"
 #include "common/scene.h"
 #include "common/settings.h"
+#include "common/powerupitem.h"
+#include "common/trashitem.h"
 #include "common/trashlist.h"
 #include "common/numeric.h"
+#include "common/textures.h"
+#include "opengl/glutil.h"
 #include "sdl/mainloop.h"
 #include "sdl/startup.h"
 #include "sdl/video.h"
@@ -135,9 +139,38 @@ void startTrail(int frames)
         frame();
 }
 
-// The frame as drawn, before the swap, as a binary PPM.
-void writeShot(const std::string& dir, const char* name)
+// The frame as drawn, before the swap, as a binary PPM. A size other than
+// the window's is drawn off screen, as a window of that size would show it
+// (not through the trail, whose ring hands back to the window).
+void writeShot(const std::string& dir, const char* name, int width = 0, int height = 0)
 {
+    SDL_Surface* window = screen;
+    SDL_Surface sized = *window;
+    // A texture to draw into and a depth buffer, as the trail's ring has:
+    // WebGL's renderbuffers offer no 8-bit colour.
+    GLuint fbo = 0, colour = 0, depth = 0;
+    if (width) {
+        glGenTextures(1, &colour);
+        glBindTexture(GL_TEXTURE_2D, colour);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        glGenRenderbuffersEXT(1, &depth);
+        glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, depth);
+        glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_DEPTH_COMPONENT, width, height);
+        glGenFramebuffersEXT(1, &fbo);
+        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, fbo);
+        glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D, colour, 0);
+        glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT, depth);
+        if (glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT) != GL_FRAMEBUFFER_COMPLETE_EXT)
+            std::exit(1);
+        sized.w = width;
+        sized.h = height;
+        screen = &sized;
+        glViewport(0, 0, width, height);
+    }
     renderScene();
     applyScreenFade();
     glFlush();
@@ -151,12 +184,44 @@ void writeShot(const std::string& dir, const char* name)
     for (int y = screen->h - 1; y >= 0; --y) // GL's rows run bottom up
         std::fwrite(&rgb[y * screen->w * 3], 1, screen->w * 3, f);
     std::fclose(f);
+    if (width) {
+        screen = window;
+        glViewport(0, 0, window->w, window->h);
+        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+        glDeleteFramebuffersEXT(1, &fbo);
+        glDeleteRenderbuffersEXT(1, &depth);
+        glDeleteTextures(1, &colour);
+        return;
+    }
     presentFrame();
+}
+
+// A texture bound by the game is still the one bound, by the game's name,
+// after bitmap text is drawn and flushed (the browser's GL draws bitmaps
+// through textures of its own).
+bool bindingSurvivesText()
+{
+    const GLint name = textureTable->nameAt(1);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(name));
+    drawBitmapText("binding", 1);
+    glFlush();
+    GLint asInteger = -1;
+    GLfloat asFloat = -1.0f;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &asInteger);
+    glGetFloatv(GL_TEXTURE_BINDING_2D, &asFloat);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    if (asInteger == name && asFloat == static_cast<GLfloat>(name))
+        return true;
+    std::fprintf(stderr, "texture %d bound before bitmap text, after it %d (%g as a float)\n", name, asInteger,
+                 asFloat);
+    return false;
 }
 
 // The seeded frames, each from the state the one before left.
 void shots(const std::string& dir)
 {
+    if (!bindingSurvivesText())
+        std::exit(3);
     screenFade = ScreenFade();
     writeShot(dir, "waiting");
 
@@ -186,6 +251,57 @@ void shots(const std::string& dir)
     startTrail(9);
     updateFrame();
     writeShot(dir, "trail");
+    gameState.powerupTimer = 0;
+    resetBlurTrail();
+
+    // Play over Mars and over Venus, each a while into its level.
+    for (int level : {1, 2}) {
+        gameSrand(10 + level);
+        gameState.levelIndex = level;
+        gameState.startLevel(level);
+        gameState.phase = PHASE_PLAYING;
+        gameState.health = 1000000;
+        for (int i = 0; i < (level == 1 ? 8 : 40); ++i)
+            updateFrame();
+        gameState.health = 100;
+        gameState.powerupTimer = 0;
+        gameState.shakeFrames = 0;
+        screenFade = ScreenFade();
+        writeShot(dir, level == 1 ? "mars" : "venus");
+    }
+
+    // A rock and a shield up front, over Venus.
+    TrashListItem rock(trashList->hazardTemplates[0], KIND_HAZARD);
+    TrashListItem shield(trashList->powerupTemplates[0], KIND_POWERUP);
+    const float* ship = gameState.shipPosition; // the camera's offset
+    rock.setPosition(-7.0f - ship[0], 3.0f - ship[1], -18.0f - ship[2]);
+    shield.setPosition(3.0f - ship[0], 1.5f - ship[1], -6.0f - ship[2]);
+    for (TrashListItem* e : {&rock, &shield}) {
+        e->active = true;
+        trashList->entries.push_back(e);
+    }
+    writeShot(dir, "rock-shield");
+    renderFlags = RENDER_WIREFRAME;
+    writeShot(dir, "wireframe");
+    renderFlags = RENDER_BUFFER_OBJECTS;
+    trashList->entries.pop_back();
+    trashList->entries.pop_back();
+
+    // The end of the game, won and lost (the longest death message).
+    gameState.phase = PHASE_GAME_OVER;
+    writeShot(dir, "won");
+    gameState.health = -5;
+    gameState.deathRoll = 3.5f;
+    writeShot(dir, "died");
+
+    // The whole HUD, a shield running: the health number and the powerup's
+    // readout lie right of what 320 pixels show.
+    gameState.health = 100;
+    gameState.phase = PHASE_PLAYING;
+    gameState.powerupType = POWERUP_SHIELD;
+    gameState.powerupTimer = 120;
+    writeShot(dir, "hud", 640, 400);
+    gameState.powerupTimer = 0;
 }
 
 } // namespace

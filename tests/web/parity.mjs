@@ -10,9 +10,9 @@ import puppeteer from "puppeteer-core";
 const [url, linuxDir] = process.argv.slice(2);
 const outDir = process.env.DRIFTHAUL_WEB_SHOTS || ".";
 
-// Per frame, its regions as rectangles [x0, y0, x1, y1) at 320x200, and the
-// most that may differ there, in per cent (the figures and their reasons are
-// in the README's notes on the browser build).
+// Per frame, its regions as rectangles [x0, y0, x1, y1) at 320x200 (the HUD
+// frame at 640x400), and the most that may differ there, in per cent (the
+// figures and their reasons are in the README's notes on the browser build).
 const play = (hud, most) => ({
     "HUD text": [[[125, 28, 195, 46]], hud],
     entries: [[[0, 40, 120, 100], [200, 40, 320, 100]], most.entries],
@@ -22,18 +22,29 @@ const play = (hud, most) => ({
 });
 const frames = {
     waiting: { "sky and stars": [[[0, 0, 320, 25], [250, 46, 320, 110]], 3], "HUD text": [[[20, 28, 265, 46]], 3],
-               planet: [[[0, 120, 110, 200]], 3], funnel: [[[112, 67, 178, 120]], 8] },
-    banner: { "sky and stars": [[[0, 0, 320, 40]], 3], banner: [[[120, 42, 200, 63]], 32],
+               planet: [[[0, 120, 110, 200]], 3], funnel: [[[112, 67, 178, 120]], 3] },
+    banner: { "sky and stars": [[[0, 0, 320, 40]], 3], banner: [[[120, 42, 200, 63]], 3],
               "HUD meter": [[[10, 100, 310, 140]], 3], planet: [[[30, 150, 280, 200]], 3] },
-    paused: play(7, { entries: 5, funnel: 75, meter: 4, planet: 22 }),
-    fade: play(3, { entries: 3, funnel: 60, meter: 3, planet: 16 }),
-    trail: play(3, { entries: 3, funnel: 62, meter: 3, planet: 20 }),
+    paused: play(3, { entries: 3, funnel: 3, meter: 3, planet: 3 }),
+    fade: play(3, { entries: 3, funnel: 3, meter: 3, planet: 3 }),
+    trail: play(3, { entries: 3, funnel: 3, meter: 3, planet: 3 }),
+    mars: play(3, { entries: 3, funnel: 3, meter: 3, planet: 3 }),
+    venus: play(3, { entries: 3, funnel: 3, meter: 3, planet: 3 }),
+    "rock-shield": play(3, { entries: 3, funnel: 3, meter: 3, planet: 3 }),
+    // WebGL draws no smoothed lines: every wireframe edge differs (Linux
+    // drawing them unsmoothed, each region came within 1.1 %).
+    wireframe: play(7.5, { entries: 19, funnel: 27, meter: 16, planet: 38 }),
+    won: { ...play(3, { entries: 3, funnel: 3, meter: 3, planet: 3 }), message: [[[0, 28, 320, 48]], 3] },
+    died: { ...play(3, { entries: 3, funnel: 3, meter: 3, planet: 3 }), message: [[[0, 28, 320, 48]], 3] },
+    // 640x400: the health icon and number, the powerup's icon and readout.
+    hud: { "sky and stars": [[[420, 0, 640, 150]], 3], "HUD meter": [[[10, 295, 310, 345]], 3],
+           health: [[[300, 345, 400, 395]], 3], powerup: [[[400, 345, 580, 395]], 3] },
 };
 
 function readPpm(bytes) {
-    const header = bytes.subarray(0, 15).toString("latin1").split(/\s+/);
-    if (header[0] !== "P6" || header[1] !== "320" || header[2] !== "200") throw new Error("not a 320x200 PPM");
-    return bytes.subarray(15);
+    const header = bytes.subarray(0, 20).toString("latin1").match(/^P6\s+(\d+)\s+(\d+)\s+255\s/);
+    if (!header) throw new Error("not a binary PPM");
+    return { width: Number(header[1]), pixels: bytes.subarray(header[0].length) };
 }
 
 const browser = await puppeteer.launch({
@@ -60,14 +71,16 @@ await browser.close();
 let failed = 0;
 for (const [name, regions] of Object.entries(frames)) {
     writeFileSync(`${outDir}/parity-${name}-web.ppm`, web[name]);
-    const a = readPpm(readFileSync(`${linuxDir}/${name}.ppm`)), b = readPpm(web[name]);
+    const linux = readPpm(readFileSync(`${linuxDir}/${name}.ppm`)), browser = readPpm(web[name]);
+    if (linux.width !== browser.width) throw new Error(`${name}: ${linux.width} pixels wide on Linux, ${browser.width} in the browser`);
+    const a = linux.pixels, b = browser.pixels, width = linux.width;
     const row = [];
     for (const [region, [rects, most]] of Object.entries(regions)) {
         let differ = 0, all = 0;
         for (const [x0, y0, x1, y1] of rects)
             for (let y = y0; y < y1; ++y)
                 for (let x = x0; x < x1; ++x, ++all) {
-                    const i = (y * 320 + x) * 3;
+                    const i = (y * width + x) * 3;
                     if (Math.max(Math.abs(a[i] - b[i]), Math.abs(a[i + 1] - b[i + 1]), Math.abs(a[i + 2] - b[i + 2])) > 16)
                         ++differ;
                 }
