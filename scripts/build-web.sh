@@ -44,7 +44,7 @@ if [ -z "${DRIFTHAUL_WEB_INSIDE:-}" ]; then
     for sound in "$native"/stage/sounds/*.aif; do
         sox "$sound" -t wav "$assets/sounds/$(basename "$sound")"
     done
-    cp /usr/share/doc/fonts-dejavu-core/copyright "$out/DejaVu-fonts.txt"
+    dejavu_licences "$out"
     # The link packs the assets again only when they changed.
     sum=$(cd "$assets" && find . -type f | sort | xargs -d '\n' sha256sum | sha256sum)
     [ "$(cat "$assets.stamp" 2>/dev/null)" = "$sum" ] || echo "$sum" >"$assets.stamp"
@@ -52,8 +52,7 @@ if [ -z "${DRIFTHAUL_WEB_INSIDE:-}" ]; then
     # pinned files, the recipe and its steps.
     sources_beside()
     {
-        git -C "$root" archive --format=tar.gz --prefix="drifthaul-$version/" \
-            -o "$out/drifthaul-$version-source.tar.gz" HEAD
+        source_archive "$out/drifthaul-$version-source.tar.gz" "drifthaul-$version"
         tar -cf "$out/drifthaul-$version-web-library-sources.tar" --sort=name --owner=0 --group=0 \
             --numeric-owner -C "$out" sources -C "$root" scripts/web scripts/windows/patches scripts/pinned.sh
         ls -l "$out/drifthaul-$version-source.tar.gz" "$out/drifthaul-$version-web-library-sources.tar"
@@ -121,14 +120,19 @@ stamp "the release folder"
 release="$out/drifthaul-$version-web"
 rm -rf "$release"
 mkdir -p "$release/licenses"
-cp "$root/code/sys/web/index.html" "$game"/stage/game/drifthaul.js "$game"/stage/game/drifthaul.wasm \
-    "$game"/stage/game/drifthaul.data "$release/"
+cp "$game"/stage/game/drifthaul.js "$game"/stage/game/drifthaul.wasm "$game"/stage/game/drifthaul.data "$release/"
+# The page carries each file's size and SHA-256: it checks what arrives, and
+# asks for each file by its sum, so no cache pairs it with another version.
+files=$(cd "$release" && for f in drifthaul.js drifthaul.wasm drifthaul.data; do
+    printf '"%s": { "size": %s, "sha256": "%s" }, ' "$f" "$(stat -c %s "$f")" "$(sha256sum "$f" | cut -d' ' -f1)"
+done)
+sed -e "s|@FILES@|{ ${files%, } }|" -e "s|@VERSION@|$version|g" "$root/code/sys/web/index.html" >"$release/index.html"
 # Each library's own licence texts, Debian's copyright file where the mirror
 # has one, and the common licences those name, beside them.
 licenses="$release/licenses"
 work="$out/work"
 cp "$root/LICENSE" "$licenses/Drifthaul-GPL-3.0.txt"
-cp "$out/DejaVu-fonts.txt" "$licenses/"
+cp "$out/DejaVu-fonts.txt" "$out/DejaVu-AUTHORS.txt" "$licenses/"
 cp /usr/share/doc/emscripten/copyright "$licenses/emscripten.txt"
 for lib in zlib libpng libjpeg-turbo freetype freeglut; do
     cp "$work/$lib/debian/copyright" "$licenses/$lib.txt"
@@ -138,6 +142,9 @@ for pair in gl4es:LICENSE zlib:LICENSE libpng:LICENSE libjpeg-turbo:LICENSE.md l
     lib=${pair%%:*} file=${pair#*:}
     cp "$work/$lib/$file" "$licenses/$lib-$(basename "$file" | sed 's/\.[A-Za-z]*$//').txt"
 done
+# Files some libraries took from others keep their own notices.
+python3 "$root/scripts/notices.py" gl4es "$work/gl4es/src" >"$licenses/gl4es-notices.txt"
+python3 "$root/scripts/notices.py" FTGL "$work/ftgl/src" >"$licenses/ftgl-notices.txt"
 # GLU's licence is in each of its files' heads.
 sed -n '1,/\*\//p' "$work/glu/src/libutil/project.c" >"$licenses/glu-SGI-FreeB-2.0.txt"
 sed -i -E 's#/usr/share/common-licenses/([A-Za-z0-9.+-]*[A-Za-z0-9+])#\1.txt#g' "$licenses"/*.txt

@@ -120,7 +120,9 @@ done
 cp "$out/work/ftgl/COPYING" "$licenses/ftgl.txt"
 cp /usr/share/doc/gcc-mingw-w64-base/copyright "$licenses/gcc-runtime.txt"
 cp /usr/share/doc/mingw-w64-common/copyright "$licenses/mingw-w64-winpthreads.txt"
-cp /usr/share/doc/fonts-dejavu-core/copyright "$licenses/DejaVu-fonts.txt"
+dejavu_licences "$licenses"
+# Files FTGL took from others keep their own notices.
+python3 "$root/scripts/notices.py" FTGL "$out/work/ftgl/src" >"$licenses/ftgl-notices.txt"
 sed -i -E 's#/usr/share/common-licenses/([A-Za-z0-9.+-]*[A-Za-z0-9+])#licenses\\\1.txt#g' "$licenses"/*.txt
 # Debian's "GPL", "LGPL" and "GFDL" without a version are its latest.
 sed -i -e 's#licenses\\GPL\.txt#licenses\\GPL-3.txt#g; s#licenses\\LGPL\.txt#licenses\\LGPL-3.txt#g' \
@@ -181,7 +183,7 @@ rm -f "$zip"
 makensis -V2 -DVERSION="$version" -DRELEASE="$release" -DOUTFILE="$out/drifthaul-$version-win64-setup.exe" \
     -DFILES="$files" -DICON="$native/stage/icons/drifthaul.ico" -DSIZE_KB="$(du -sk "$release" | cut -f1)" \
     "$root/scripts/windows/drifthaul.nsi"
-git -C "$root" archive --format=tar.gz --prefix="drifthaul-$version/" -o "$out/drifthaul-$version-source.tar.gz" HEAD
+source_archive "$out/drifthaul-$version-source.tar.gz" "drifthaul-$version"
 # The libraries' sources stand alone: the pinned files, our patches, the
 # recipe and the toolchain file, laid out as in the game's tree.
 bundle="$out/library-sources"

@@ -36,3 +36,36 @@ drifthaul_version()
     sed -n 's/^project(drifthaul VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt"
 }
 
+
+# The font's licence texts for a release, into folder $1: Debian's copyright
+# file for fonts-dejavu-core (its pointers made to the files beside it), the
+# licence the font file itself carries (with the Arev fonts' part, which
+# Debian's file leaves out), and the authors' list.
+dejavu_licences()
+{
+    _doc=/usr/share/doc/fonts-dejavu-core
+    {
+        echo "The game's font, \"Action Man Bold.ttf\", is DejaVu Sans Bold from Debian's fonts-dejavu-core,"
+        echo "unmodified, under the name the game looks for."
+        echo
+        echo "== Debian's copyright file for fonts-dejavu-core"
+        echo
+        sed -e "s#$_doc/AUTHORS#DejaVu-AUTHORS.txt#" -e "s#GPL-2'\\.#GPL-2.#" "$_doc/copyright"
+        echo
+        echo "== The copyright notice and licence the font file carries"
+        echo
+        python3 "$root/scripts/font-licence.py" /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
+    } >"$1/DejaVu-fonts.txt"
+    cp "$_doc/AUTHORS" "$1/DejaVu-AUTHORS.txt"
+}
+
+# The game's source exactly as built, into the .tar.gz $1 under folder $2/:
+# every file git tracks or would track, as it is in the tree now (an
+# uncommitted change included, an ignored build folder left out).
+source_archive()
+{
+    (cd "$root" && git ls-files -z --cached --others --exclude-standard |
+        xargs -0 sh -c 'for f; do [ -e "$f" ] && printf "%s\0" "$f"; done' _ |
+        tar --null -T - --transform "s|^|$2/|S" --sort=name --owner=0 --group=0 --numeric-owner \
+            --mtime=@0 -czf "$1")
+}

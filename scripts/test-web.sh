@@ -5,7 +5,9 @@
 # headless Chromium (with SwiftShader for WebGL) and in Debian's Firefox ESR
 # (on a private Xvfb, with Mesa's llvmpipe), driven by npm's
 # puppeteer-core as pinned in scripts/web/package-lock.json, the folder
-# served from 127.0.0.1; then the seeded frames of bench_frame, drawn by the
+# served from 127.0.0.1; the page when its files are missing, cut short or
+# from another version, opened from its folder, or asked for a size the game
+# cannot use; then the seeded frames of bench_frame, drawn by the
 # browser build there and by the Linux build under a private Xvfb, compared
 # region by region. Screenshots go to build-web/test-output/.
 # Usage: scripts/test-web.sh
@@ -23,7 +25,7 @@ release="$out/drifthaul-$(drifthaul_version)-web"
 stamp "tools"
 # npm only where none came with Node already (NodeSource's packages).
 $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-    chromium firefox-esr nodejs python3 cmake xvfb xauth $(command -v npm >/dev/null || echo npm) >/dev/null
+    chromium firefox-esr nodejs python3 cmake xvfb xauth sox $(command -v npm >/dev/null || echo npm) >/dev/null
 
 stamp "the units in WebAssembly, under Node"
 # Each test program whole (CTest's discovery is Debian 13's, in the chroot).
@@ -38,7 +40,30 @@ if ! cmp -s "$root/scripts/web/package-lock.json" "$npm/package-lock.json" || [ 
     cp "$root/scripts/web/package.json" "$root/scripts/web/package-lock.json" "$npm/"
     (cd "$npm" && npm ci --no-audit --no-fund --loglevel=error)
 fi
-cp "$root/tests/web/play.mjs" "$root/tests/web/parity.mjs" "$npm/"
+cp "$root/tests/web/play.mjs" "$root/tests/web/parity.mjs" "$root/tests/web/failures.mjs" "$npm/"
+
+stamp "no path of the building machine in the release"
+if grep -a -l -e "$root/" -e "$out/" "$release"/drifthaul.*; then
+    echo "the files above name the folders they were built in" >&2
+    exit 1
+fi
+
+stamp "the sounds in the data are the desktop's, sample for sample"
+# Each sound's bytes as the data file packs them (its places are in the .js).
+grep -o '{filename:"/sounds/[^"]*",start:[0-9]*,end:[0-9]*}' "$release/drifthaul.js" |
+    sed 's/{filename:"\/sounds\/\([^"]*\)",start:\([0-9]*\),end:\([0-9]*\)}/\1 \2 \3/' >"$out/sounds.list"
+[ "$(wc -l <"$out/sounds.list")" -eq "$(ls "$native"/stage/sounds/*.aif | wc -l)" ] ||
+    { echo "the data holds $(wc -l <"$out/sounds.list") sounds, the desktop $(ls "$native"/stage/sounds/*.aif | wc -l)" >&2; exit 1; }
+while read -r name start end; do
+    tail -c +$((start + 1)) "$release/drifthaul.data" | head -c $((end - start)) >"$out/sound.wav"
+    for what in r c s; do
+        [ "$(soxi -$what "$native/stage/sounds/$name")" = "$(soxi -$what "$out/sound.wav")" ] ||
+            { echo "$name: the browser's differs from the desktop's in soxi -$what" >&2; exit 1; }
+    done
+    [ "$(sox "$native/stage/sounds/$name" -t s16 - | sha256sum)" = "$(sox "$out/sound.wav" -t s16 - | sha256sum)" ] ||
+        { echo "$name: the browser's samples differ from the desktop's" >&2; exit 1; }
+done <"$out/sounds.list"
+echo "$(wc -l <"$out/sounds.list") sounds: same rate, channels, length and samples"
 
 stamp "the page in headless Chromium"
 log=$(mktemp)
@@ -52,6 +77,9 @@ until port=$(sed -n 's/^Serving HTTP on [0-9.]* port \([0-9]*\).*/\1/p' "$log") 
 done
 mkdir -p "$out/test-output"
 DRIFTHAUL_WEB_SHOTS="$out/test-output" node "$npm/play.mjs" "http://127.0.0.1:$port/$(basename "$release")"
+
+stamp "the page when the game cannot start, in headless Chromium"
+node "$npm/failures.mjs" "$release"
 
 stamp "the same frames as Linux"
 cmake --build "$native" -j"$(nproc)" --target bench_frame >/dev/null

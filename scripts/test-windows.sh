@@ -152,6 +152,8 @@ stamp "the release's licences, README and resources"
 readme=$(tr -d '\r' <"$release/README.txt")
 [ "$(grep -c "$(printf '\r')\$" "$release/README.txt")" -eq "$(wc -l <"$release/README.txt")" ] || fail "README.txt is not CRLF throughout"
 ! grep -l 'common-licenses' "$release"/licenses/* || fail "these licences point to files Windows lacks"
+! grep -a -l -e "$root/" -e "$out/" "$release"/game/*.exe "$release"/game/*.dll ||
+    fail "these name the folders they were built in"
 for name in $( (cat "$release"/licenses/*; echo "$readme") | grep -o 'licenses\\[A-Za-z0-9._+-]*\.txt' | sort -u); do
     [ -f "$release/licenses/${name#licenses\\}" ] || fail "$name is named but not there"
 done

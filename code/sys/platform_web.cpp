@@ -66,6 +66,15 @@ void startPlatformGl()
     initialize_gl4es();
 }
 
+// Resumes once the browser has painted (two animation frames), or after a
+// tenth of a second where it paints nothing (a hidden page).
+EM_ASYNC_JS(void, waitForPaint, (), {
+    await new Promise((resolve) => {
+        requestAnimationFrame(() => requestAnimationFrame(resolve));
+        setTimeout(resolve, 100);
+    });
+});
+
 void presentFrame()
 {
     // gl4es batches bitmap text until the next flush.
@@ -73,11 +82,12 @@ void presentFrame()
     SDL_GL_SwapBuffers();
     // The browser shows the canvas only when the game yields. Every frame
     // but the first is followed by the game's own sleep; the first, the
-    // loading screen, by the whole synchronous load, so it yields here.
+    // loading screen, by the whole synchronous load: it must be painted
+    // before the load starts, and a bare yield may come back before any paint.
     static bool shownOnce = false;
     if (!shownOnce) {
         shownOnce = true;
-        emscripten_sleep(0);
+        waitForPaint();
     }
 }
 

@@ -13,6 +13,10 @@ prefix=$1 work=$2 sources=$3
 jobs=$(nproc)
 rm -rf "$prefix" "$work"
 mkdir -p "$prefix/lib" "$prefix/include/GL" "$work" "$sources"
+# No path of this machine goes into the release: assertions and __FILE__
+# name each library's files from its own folder.
+export CFLAGS="-ffile-prefix-map=$work/= -ffile-prefix-map=$prefix/="
+export CXXFLAGS="$CFLAGS"
 
 # Our patches: the web's own (gl4es on WebGL) and the Windows recipe's
 # (FTGL's CMake, zlib's resource).
@@ -38,7 +42,7 @@ archive()
     shift 2
     mkdir -p "$work/_obj/$name"
     for src in "$@"; do
-        emcc -O2 $flags -c "$src" -o "$work/_obj/$name/$(basename "$src").o"
+        emcc -O2 $CFLAGS $flags -c "$src" -o "$work/_obj/$name/$(basename "$src").o"
     done
     emar rcs "$prefix/lib/lib$name.a" "$work/_obj/$name"/*.o
 }

@@ -14,6 +14,10 @@ host=x86_64-w64-mingw32
 jobs=$(nproc)
 rm -rf "$prefix" "$work"
 mkdir -p "$prefix" "$work" "$sources"
+# No path of this machine goes into the DLLs: assertions and __FILE__ name
+# each library's files from its own folder (-O2 as configure's default).
+export CFLAGS="-O2 -ffile-prefix-map=$work/= -ffile-prefix-map=$prefix/="
+export CXXFLAGS="$CFLAGS"
 
 patches="$here/patches"
 . "$here/../pinned.sh"

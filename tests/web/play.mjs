@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The browser build as a player meets it, in Debian's headless Chromium:
-// the console's lines, the waiting screen by region, the click, steering,
-// pause, wireframe, the pause when the pointer lock goes, Escape's end
+// the console's lines, the game's loading screen, the waiting screen by
+// region, the click, steering, pause, wireframe, the pause when the pointer
+// lock goes or the tab is hidden (and kept when the lock comes back), a free
+// pointer steering nothing, a click taking the lock back, Escape's end
 // panel; bad data's message and code on the page; the page without WebGL.
 // Usage: node play.mjs URL (the release folder served over HTTP)
 import { writeFileSync } from "node:fs";
@@ -108,6 +110,12 @@ const visible = (page, id) => page.$eval(id, (e) => !e.hidden);
     check("the click-to-play panel shows once the data is loaded", await waitUntil(60, () => visible(page, "#start")));
     const loaded = Date.now();
     await page.click("#play");
+    // (While the load runs the page takes no screenshot: the first one after
+    // it may catch the loading screen already fading, hence light, not white.)
+    const light = (p) => p.r + p.g + p.b > 420 && !saturated(p);
+    check("the game's own loading screen, light with its blue line, shows as it loads", await waitUntil(20,
+        async () => { const s = await shot(); return s.count(0, 0, 320, 140, light) > 40000 &&
+                                                      s.count(0, 140, 320, 200, (p) => p.b > p.r + 60) > 100; }));
     check("the game starts", await waitUntil(20, () => log.out.includes("starting the game...")), log.err.join("|"));
     check("the console's lines in order", log.out.slice(0, 7).join("|") === "Drifthaul, version 0.19|lading shaders..." +
         "|loading sounds...|loading textures...|loading objects...|loading environment...|starting the game...",
@@ -170,6 +178,57 @@ const visible = (page, id) => page.$eval(id, (e) => !e.hidden);
     check("Escape while locked frees the pointer and pauses", await holdsPaused() &&
         !(await page.evaluate(() => document.pointerLockElement)) && !(await visible(page, "#ended")));
 
+    // Resumed with the pointer free: its motion across the page reaches none
+    // of the game's handlers (the game's picture moves on its own as the ship
+    // flies, so the funnel's place would not tell).
+    const moving = () => waitUntil(5, async () => { const a = await shot(); await sleep(300); return !a.same(await shot()); });
+    await page.keyboard.press("Enter");
+    check("Return resumes with the pointer free", await moving());
+    await page.evaluate(() => { window.motions = 0; document.addEventListener("mousemove", () => ++window.motions); });
+    for (const x of [100, 300, 500, 700, 400]) await page.mouse.move(x, 300);
+    await sleep(500);
+    check("a free pointer steers nothing", (await page.evaluate(() => window.motions)) === 0);
+    // A click on the game takes the lock back, and steering works again.
+    await page.mouse.click(400, 100);
+    check("a click on the game takes the lock back", await waitUntil(5, () =>
+        page.evaluate(() => document.pointerLockElement?.id === "canvas")));
+    let relocked = -2, last;
+    await waitUntil(5, async () => { last = relocked; relocked = tubeX(await shot()); return Math.abs(relocked - last) < 0.5; });
+    // As above: through the page's centre, then 122 across (a funnel steered
+    // out of the rows judged counts as moved).
+    await page.mouse.move(400, 300);
+    await page.mouse.move(522, 300);
+    let moved = 0;
+    for (let i = 0; i < 20; ++i) moved = Math.max(moved, Math.abs(tubeX(await shot()) - relocked));
+    check("steering works again", moved > 15 && (await page.evaluate(() => window.motions)) > 0, `${moved}`);
+    // Paused, then the lock goes, then comes back: still paused until Return.
+    await page.keyboard.press("Enter");
+    paused = null;
+    await holdsPaused();
+    await page.keyboard.press("Escape");
+    await sleep(1000);
+    paused = null;
+    check("losing the lock while paused keeps the pause", await holdsPaused());
+    await page.mouse.click(400, 100);
+    await waitUntil(5, () => page.evaluate(() => !!document.pointerLockElement));
+    await sleep(1000);
+    paused = null;
+    check("taking the lock back keeps the pause", await holdsPaused());
+    await page.keyboard.press("Enter");
+    check("Return resumes", await moving());
+    // The page hidden, as the browser hides it for another tab: paused.
+    const hide = (hidden) => page.evaluate((h) => {
+        Object.defineProperty(document, "hidden", { value: h, configurable: true });
+        Object.defineProperty(document, "visibilityState", { value: h ? "hidden" : "visible", configurable: true });
+        document.dispatchEvent(new Event("visibilitychange"));
+    }, hidden);
+    await hide(true);
+    await hide(false);
+    paused = null;
+    check("a hidden tab pauses", await holdsPaused());
+
+    await page.keyboard.press("Escape");
+    await waitUntil(5, () => page.evaluate(() => !document.pointerLockElement));
     await page.keyboard.press("Escape");
     check("Escape ends the game with the end panel", await waitUntil(10, () => visible(page, "#ended")));
     check("Escape's message", log.out.includes("Escape pressed, exiting..."));
@@ -195,7 +254,7 @@ for (const [what, query, preRun, message] of [
         log.err.some((line) => line.startsWith(message)), JSON.stringify(text));
     if (!query)
         check("without ?size the game takes the page's size", await page.$eval("#canvas", (c) => `${c.width}x${c.height}`) ===
-              "800x600");
+              "800x572");
     await page.close();
 }
 await browser.close();
