@@ -196,31 +196,51 @@ void writeShot(const std::string& dir, const char* name, int width = 0, int heig
     presentFrame();
 }
 
-// A texture bound by the game is still the one bound, by the game's name,
-// after bitmap text is drawn and flushed (the browser's GL draws bitmaps
-// through textures of its own).
-bool bindingSurvivesText()
+// What the game relies on of GL and the browser's GL: a texture bound by the
+// game (the default one too) is still bound, by the game's name, after
+// bitmap text is drawn and flushed (the browser's GL draws bitmaps through
+// textures of its own); glMaterialf between glBegin and glEnd takes effect.
+bool glBehavesAsTheGameNeeds()
 {
-    const GLint name = textureTable->nameAt(1);
-    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(name));
-    drawBitmapText("binding", 1);
-    glFlush();
-    GLint asInteger = -1;
-    GLfloat asFloat = -1.0f;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &asInteger);
-    glGetFloatv(GL_TEXTURE_BINDING_2D, &asFloat);
+    bool sound = true;
+    for (const GLint name : {0, textureTable->nameAt(1)}) {
+        glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(name));
+        drawBitmapText("binding", 1);
+        glFlush();
+        GLint asInteger = -1;
+        GLfloat asFloat = -1.0f;
+        glGetIntegerv(GL_TEXTURE_BINDING_2D, &asInteger);
+        glGetFloatv(GL_TEXTURE_BINDING_2D, &asFloat);
+        if (asInteger != name || asFloat != static_cast<GLfloat>(name)) {
+            std::fprintf(stderr, "texture %d bound before bitmap text, after it %d (%g as a float)\n", name,
+                         asInteger, asFloat);
+            sound = false;
+        }
+    }
     glBindTexture(GL_TEXTURE_2D, 0);
-    if (asInteger == name && asFloat == static_cast<GLfloat>(name))
-        return true;
-    std::fprintf(stderr, "texture %d bound before bitmap text, after it %d (%g as a float)\n", name, asInteger,
-                 asFloat);
-    return false;
+    // As the starfield records it: in a display list, inside the primitive.
+    const GLuint list = glGenLists(1);
+    glNewList(list, GL_COMPILE);
+    glBegin(GL_POINTS);
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 7.0f);
+    glVertex3f(0.0f, 0.0f, 0.0f);
+    glEnd();
+    glEndList();
+    glCallList(list);
+    glDeleteLists(list, 1);
+    GLfloat shininess = -1.0f;
+    glGetMaterialfv(GL_FRONT, GL_SHININESS, &shininess);
+    if (shininess != 7.0f) {
+        std::fprintf(stderr, "glMaterialf between glBegin and glEnd: shininess %g, not 7\n", shininess);
+        sound = false;
+    }
+    return sound;
 }
 
 // The seeded frames, each from the state the one before left.
 void shots(const std::string& dir)
 {
-    if (!bindingSurvivesText())
+    if (!glBehavesAsTheGameNeeds())
         std::exit(3);
     screenFade = ScreenFade();
     writeShot(dir, "waiting");
@@ -304,6 +324,77 @@ void shots(const std::string& dir)
     gameState.powerupTimer = 0;
 }
 
+#if !defined(__EMSCRIPTEN__)
+// Where a frame's work goes, per kind of object: the pixels its draws shade
+// (samples that pass, in screens) and the time the driver reports for them,
+// each draw waited for. Linux only: the browser's WebGL has no such queries.
+struct KindCost {
+    double screens = 0.0, ms = 0.0;
+    int draws = 0;
+};
+std::vector<std::pair<std::string, KindCost>> kindCosts;
+GLuint costQueries[2] = {0, 0};
+const char* costKind = nullptr;
+
+void endCost()
+{
+    if (!costKind)
+        return;
+    glEndQuery(GL_SAMPLES_PASSED);
+    glEndQuery(GL_TIME_ELAPSED);
+    GLuint64 samples = 0, nanos = 0;
+    glGetQueryObjectui64v(costQueries[0], GL_QUERY_RESULT, &samples);
+    glGetQueryObjectui64v(costQueries[1], GL_QUERY_RESULT, &nanos);
+    auto at = std::find_if(kindCosts.begin(), kindCosts.end(), [](const auto& k) { return k.first == costKind; });
+    if (at == kindCosts.end())
+        at = kindCosts.insert(kindCosts.end(), {costKind, KindCost()});
+    at->second.screens += static_cast<double>(samples) / (screen->w * screen->h);
+    at->second.ms += nanos * 1e-6;
+    ++at->second.draws;
+    costKind = nullptr;
+}
+
+void beginCost(const char* what)
+{
+    endCost();
+    costKind = what;
+    glBeginQuery(GL_SAMPLES_PASSED, costQueries[0]);
+    glBeginQuery(GL_TIME_ELAPSED, costQueries[1]);
+}
+
+void profile(const char* name, int frames)
+{
+    kindCosts.clear();
+    beforeEachDraw = beginCost;
+    for (int i = 0; i < frames; ++i) {
+        updateFrame();
+        renderScene();
+        endCost();
+        applyScreenFade();
+        presentFrame();
+    }
+    beforeEachDraw = nullptr;
+    std::printf("%s (per frame):\n", name);
+    for (const auto& [kind, cost] : kindCosts)
+        std::printf("  %-8s draws %5.1f  shaded %5.2f screens  %6.2f ms\n", kind.c_str(),
+                    static_cast<double>(cost.draws) / frames, cost.screens / frames, cost.ms / frames);
+    std::fflush(stdout);
+}
+
+void profiles(int frames)
+{
+    glGenQueries(2, costQueries);
+    screenFade = ScreenFade();
+    profile("waiting screen", frames);
+    crowdedLevelThree();
+    profile("level 3 crowded field", frames);
+    startTrail(10);
+    gameState.powerupTimer = 100000;
+    profile("level 3 crowded field, blur trail", frames);
+    glDeleteQueries(2, costQueries);
+}
+#endif
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -321,6 +412,13 @@ int main(int argc, char** argv)
         shutDown();
         return 0;
     }
+#if !defined(__EMSCRIPTEN__)
+    if (argc > 2 && std::strcmp(argv[1], "profile") == 0) {
+        profiles(std::atoi(argv[2]));
+        shutDown();
+        return 0;
+    }
+#endif
     frame();
     // The loading screen's fade-out sleeps 8 x 40 ms by design.
     const double startup = millisSince(processStart) - 8 * 40.0;

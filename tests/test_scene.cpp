@@ -473,7 +473,7 @@ TEST_F(Scene, FramesDoNotDependOnWhatEarlierDrawsLeft)
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
     glBindTexture(GL_TEXTURE_2D, 0);
-    auto poison = [] {
+    auto poison = [](const char*) {
         glBindTexture(GL_TEXTURE_2D, loud);
         glColor4f(0.9f, 0.1f, 0.7f, 0.35f);
         glNormal3f(-0.6f, 0.7f, -0.4f);

@@ -19,7 +19,7 @@
 #include "common/numeric.h"
 #include "sdl/video.h"
 
-void (*beforeEachDraw)() = nullptr;
+void (*beforeEachDraw)(const char*) = nullptr;
 
 void resetBlurTrail()
 {
@@ -84,7 +84,7 @@ void drawBlurQuad(const unsigned int* textures, int32_t count)
 void drawMessages()
 {
     if (showFps) {
-        probeBeforeDraw();
+        probeBeforeDraw("fps");
         drawFps();
     }
 
@@ -94,21 +94,21 @@ void drawMessages()
     if (gameState.phase == PHASE_WAITING) {
         // Every waiting frame rolls again which message a later death shows.
         gameState.rollDeath();
-        probeBeforeDraw();
+        probeBeforeDraw("message");
         hud->drawCentredMessage(screen->w, screen->h, gameState.phaseMessage(&rgba), rgba);
         return;
     }
-    probeBeforeDraw();
+    probeBeforeDraw("meter");
     hud->drawMeter();
-    probeBeforeDraw();
+    probeBeforeDraw("health");
     hud->drawHealth(gameState.health);
     const char* text = gameState.phaseMessage(&rgba);
     if (text) {
-        probeBeforeDraw();
+        probeBeforeDraw("message");
         hud->drawCentredMessage(screen->w, screen->h, text, rgba);
     }
     if (gameState.phase == PHASE_PLAYING && gameState.powerupTimer != 0) {
-        probeBeforeDraw();
+        probeBeforeDraw("powerup");
         hud->drawPowerup(gameState.powerupTimer, 1);
     }
 }
@@ -117,7 +117,7 @@ static void drawPlayField()
 {
     useShader(SHADER_DEFAULT_LIGHTING);
     trashList->draw();
-    probeBeforeDraw();
+    probeBeforeDraw("funnel");
     catcherFunnel->draw();
     glUseProgramObjectARB(0);
 }
@@ -131,11 +131,11 @@ void renderScene()
     setupCamera();
     glLoadIdentity();
 
-    probeBeforeDraw();
+    probeBeforeDraw("stars");
     starfield->draw();
-    probeBeforeDraw();
+    probeBeforeDraw("sun");
     sun->draw();
-    probeBeforeDraw();
+    probeBeforeDraw("planet");
     planet->draw();
 
     if (gameState.powerupType == POWERUP_SLOW_MOTION && gameState.powerupTimer != 0) {
@@ -147,7 +147,7 @@ void renderScene()
         if (blurCount < 5)
             ++blurCount;
         useShader(SHADER_TEXTURE_COMBINE);
-        probeBeforeDraw();
+        probeBeforeDraw("trail");
         drawBlurQuad(blurTextures, blurCount);
         glUseProgramObjectARB(0);
         blurIndex = (blurIndex + 1) % 5;

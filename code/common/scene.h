@@ -23,13 +23,14 @@ void resetBlurTrail();
 void retexturePlanetForLevel(int32_t n);
 
 
-// A test's probe, run before each object of the frame is drawn: each backdrop
-// body, each play-field entry or run of debris, the funnel, the trail and each
-// piece of the overlay. Null in the game. Every draw sets the state its
-// picture depends on, so nothing the probe leaves may change the frame.
-extern void (*beforeEachDraw)();
-inline void probeBeforeDraw()
+// A probe for tests and the benchmark, run before each object of the frame
+// is drawn, with what it is: "stars", "sun", "planet", "entry", "debris" (a
+// run of shards), "funnel", "trail", "fps", "message", "meter", "health",
+// "powerup". Null in the game. Every draw sets the state its picture
+// depends on, so nothing the probe leaves may change the frame.
+extern void (*beforeEachDraw)(const char* what);
+inline void probeBeforeDraw(const char* what)
 {
     if (beforeEachDraw)
-        beforeEachDraw();
+        beforeEachDraw(what);
 }

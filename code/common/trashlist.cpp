@@ -472,7 +472,7 @@ void TrashList::draw()
             continue;
         if (e->kind == KIND_DEBRIS) {
             if (!batching) {
-                probeBeforeDraw();
+                probeBeforeDraw("debris");
                 beginDebris();
             }
             batching = true;
@@ -483,7 +483,7 @@ void TrashList::draw()
             glEnd();
             batching = false;
         }
-        probeBeforeDraw();
+        probeBeforeDraw("entry");
         e->draw();
     }
     if (batching)
