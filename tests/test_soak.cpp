@@ -49,6 +49,9 @@ TEST(Autopilot, SoakKeepsEntriesBoundedAndMemoryFlat)
     for (size_t i = rss.size() / 2; i + 2 < rss.size(); ++i)
         growth.push_back(rss[i + 2] - rss[i]);
     std::nth_element(growth.begin(), growth.begin() + growth.size() / 2, growth.end());
+    std::printf("soak: %zu games, resident %ld to %ld kB, median growth across two games %ld kB\n", rss.size() + 1,
+                *std::min_element(rss.begin(), rss.end()), *std::max_element(rss.begin(), rss.end()),
+                growth[growth.size() / 2]);
     EXPECT_LT(growth[growth.size() / 2], 128) << "resident memory grows by about " << growth[growth.size() / 2]
                                               << " kB every two games";
 #endif
