@@ -3,7 +3,8 @@
 // the console's lines, the game's loading screen, the waiting screen by
 // region, the click, steering, pause, wireframe, the pause when the pointer
 // lock goes or the tab is hidden (and kept when the lock comes back), a free
-// pointer steering nothing, a click taking the lock back, Escape's end
+// pointer steering nothing, a click taking the lock back, the Fps readout's
+// magnitude, a catch's sound as the meter moves, Escape's end
 // panel; bad data's message and code on the page; the page without WebGL.
 // Usage: node play.mjs URL (the release folder served over HTTP)
 import { writeFileSync } from "node:fs";
@@ -94,6 +95,16 @@ async function open(query = "?size=320x200", preRun = null) {
     page.on("console", (m) => ({ error: log.err, log: log.out })[m.type()]?.push(m.text()));
     page.on("pageerror", (e) => log.pageErrors.push(String(e)));
     if (preRun) await page.evaluateOnNewDocument(`window.drifthaulPreRun = ${preRun};`);
+    // What the mixer plays goes through Web Audio: each sound's start, by
+    // the page's clock, and its length.
+    await page.evaluateOnNewDocument(() => {
+        window.sounds = [];
+        const start = AudioBufferSourceNode.prototype.start;
+        AudioBufferSourceNode.prototype.start = function (...rest) {
+            window.sounds.push({ at: performance.now(), seconds: this.buffer ? this.buffer.duration : 0 });
+            return start.apply(this, rest);
+        };
+    });
     await page.goto(`${url}/index.html${query}`);
     const shot = async () => {
         const box = await (await page.$("#canvas")).boundingBox();
@@ -133,6 +144,26 @@ const visible = (page, id) => page.$eval(id, (e) => !e.hidden);
     check("the planet's land", waiting.count(0, 100, 320, 200, (p) => p.g > p.r + 15 && p.g > p.b + 15) > 20);
     check("the invitation", waiting.count(0, 31, 320, 48, white) > 150);
 
+    // The readout's width tells its magnitude: "Fps: 24.0" ends near x = 80,
+    // one character (8 pixels) earlier below 10, three later a thousand
+    // times off.
+    await page.keyboard.press("f");
+    await sleep(1500); // its first figure counts from long before
+    let readout = -1;
+    await waitUntil(5, async () => {
+        const s = await shot();
+        readout = -1;
+        for (let y = 0; y < 16; ++y)
+            for (let x = 0; x < 150; ++x) {
+                const i = (y * 320 + x) * s.channels, r = s.px[i], g = s.px[i + 1], b = s.px[i + 2];
+                if (g > 120 && b > 120 && r < g - 40) readout = Math.max(readout, x);
+            }
+        return readout > 0;
+    });
+    check("the Fps readout shows a rate of two digits (the game's 25 frames a second)", readout > 76 && readout < 86,
+          `its right edge at x = ${readout}`);
+    await page.keyboard.press("f");
+
     await page.keyboard.press(" ");
     check("play shows the meter", await waitUntil(5, async () => (await shot()).count(10, 100, 310, 140, meterColour) > 100));
     // The game skips the first two motions. The last rests at the page's
@@ -147,6 +178,25 @@ const visible = (page, id) => page.$eval(id, (e) => !e.hidden);
     let leftmost = before;
     for (let i = 0; i < 20; ++i) leftmost = Math.min(leftmost, tubeX(await shot()));
     check("the funnel steers", leftmost < before - 15, `${before} -> ${leftmost}`);
+
+    // A catch: the meter's bar grows, and the catch sound (0.40 or 0.45 s
+    // long, the desktop's two) starts with it. The idle funnel catches a
+    // piece of trash every quarter of a minute or so.
+    const fill = (p) => Math.abs(p.r - 64) < 14 && Math.abs(p.b - 166) < 16 && p.g < 80;
+    const bars = [];
+    let caught = null;
+    await waitUntil(90, async () => {
+        const at = await page.evaluate(() => performance.now());
+        bars.push({ at, bar: (await shot()).count(10, 100, 310, 140, fill) });
+        const grew = bars.findIndex((b, i) => i > 0 && b.bar > bars[i - 1].bar + 20);
+        if (grew < 0) return false;
+        caught = { from: bars[grew - 1].at, to: bars[grew].at };
+        return true;
+    });
+    const sounds = await page.evaluate(() => window.sounds);
+    check("a catch plays the catch sound as the meter moves", !!caught && sounds.some((x) =>
+          (Math.abs(x.seconds - 0.4) < 0.01 || Math.abs(x.seconds - 0.45) < 0.01) &&
+          x.at > caught.from - 400 && x.at < caught.to + 400), JSON.stringify({ caught, sounds: sounds.slice(-4) }));
 
     // Paused: the words show and the picture holds still.
     let paused;
