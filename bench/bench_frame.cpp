@@ -326,30 +326,33 @@ void shots(const std::string& dir)
 
 #if !defined(__EMSCRIPTEN__)
 // Where a frame's work goes, per kind of object: the pixels its draws shade
-// (samples that pass, in screens) and the time the driver reports for them,
-// each draw waited for. Linux only: the browser's WebGL has no such queries.
+// (samples that pass, in screens) and the time from its first call until
+// the driver has finished it (each draw waited for with glFinish: llvmpipe
+// rasterises at the flush, after its time-elapsed queries have ended).
+// Linux only: the browser's WebGL has no such queries.
 struct KindCost {
     double screens = 0.0, ms = 0.0;
     int draws = 0;
 };
 std::vector<std::pair<std::string, KindCost>> kindCosts;
-GLuint costQueries[2] = {0, 0};
+GLuint costQuery = 0;
 const char* costKind = nullptr;
+Clock::time_point costStart;
 
 void endCost()
 {
     if (!costKind)
         return;
     glEndQuery(GL_SAMPLES_PASSED);
-    glEndQuery(GL_TIME_ELAPSED);
-    GLuint64 samples = 0, nanos = 0;
-    glGetQueryObjectui64v(costQueries[0], GL_QUERY_RESULT, &samples);
-    glGetQueryObjectui64v(costQueries[1], GL_QUERY_RESULT, &nanos);
+    glFinish();
+    const double ms = millisSince(costStart);
+    GLuint64 samples = 0;
+    glGetQueryObjectui64v(costQuery, GL_QUERY_RESULT, &samples);
     auto at = std::find_if(kindCosts.begin(), kindCosts.end(), [](const auto& k) { return k.first == costKind; });
     if (at == kindCosts.end())
         at = kindCosts.insert(kindCosts.end(), {costKind, KindCost()});
     at->second.screens += static_cast<double>(samples) / (screen->w * screen->h);
-    at->second.ms += nanos * 1e-6;
+    at->second.ms += ms;
     ++at->second.draws;
     costKind = nullptr;
 }
@@ -357,9 +360,10 @@ void endCost()
 void beginCost(const char* what)
 {
     endCost();
+    glFinish();
     costKind = what;
-    glBeginQuery(GL_SAMPLES_PASSED, costQueries[0]);
-    glBeginQuery(GL_TIME_ELAPSED, costQueries[1]);
+    costStart = Clock::now();
+    glBeginQuery(GL_SAMPLES_PASSED, costQuery);
 }
 
 void profile(const char* name, int frames)
@@ -383,7 +387,7 @@ void profile(const char* name, int frames)
 
 void profiles(int frames)
 {
-    glGenQueries(2, costQueries);
+    glGenQueries(1, &costQuery);
     screenFade = ScreenFade();
     profile("waiting screen", frames);
     crowdedLevelThree();
@@ -391,7 +395,7 @@ void profiles(int frames)
     startTrail(10);
     gameState.powerupTimer = 100000;
     profile("level 3 crowded field, blur trail", frames);
-    glDeleteQueries(2, costQueries);
+    glDeleteQueries(1, &costQuery);
 }
 #endif
 
