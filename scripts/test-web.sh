@@ -40,7 +40,7 @@ if ! cmp -s "$root/scripts/web/package-lock.json" "$npm/package-lock.json" || [ 
     cp "$root/scripts/web/package.json" "$root/scripts/web/package-lock.json" "$npm/"
     (cd "$npm" && npm ci --no-audit --no-fund --loglevel=error)
 fi
-cp "$root/tests/web/play.mjs" "$root/tests/web/parity.mjs" "$root/tests/web/failures.mjs" "$npm/"
+cp "$root"/tests/web/*.mjs "$npm/"
 
 stamp "no path of the building machine in the release"
 if grep -a -l -e "$root/" -e "$out/" "$release"/drifthaul.*; then

@@ -136,8 +136,7 @@ void HudPanel::drawHealth(int health) const
 {
     char text[100];
     std::snprintf(text, sizeof text, "%d", health);
-    drawIcon(healthIcon, 300, 5, 50);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    drawIcon(healthIcon, 300, 5, 50); // leaves the colour white for the number
     drawText(350.0f, static_cast<float>(30 - fontHeight / 2), text);
 }
 
@@ -149,8 +148,7 @@ void HudPanel::drawPowerup(int frames, int type) const
     }
     char text[100];
     std::snprintf(text, sizeof text, "powerup %d", frames);
-    drawIcon(powerupIcon, 400, 5, 50);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    drawIcon(powerupIcon, 400, 5, 50); // leaves the colour white for the number
     drawText(450.0f, 21.0f, text);
 }
 

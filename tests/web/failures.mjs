@@ -9,19 +9,9 @@ import { readFileSync } from "node:fs";
 import { createServer } from "node:http";
 import { extname, join } from "node:path";
 import puppeteer from "puppeteer-core";
+import { check, finish, sleep, waitUntil } from "./checks.mjs";
 
 const dir = process.argv[2];
-const failures = [];
-const check = (what, ok, detail = "") => {
-    console.log(`${ok ? "ok  " : "FAIL"} ${what} ${detail}`);
-    if (!ok) failures.push(what);
-};
-const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
-async function waitUntil(seconds, test) {
-    for (const end = Date.now() + seconds * 1000; Date.now() < end; await sleep(100))
-        if (await test()) return true;
-    return false;
-}
 
 // The first part of the path picks how the server misbehaves:
 // /good/, /missing-data/, /missing-wasm/, /cut-data/ (the first request for
@@ -166,5 +156,4 @@ for (const [size, words, played] of [
 
 await browser.close();
 server.close();
-console.log(failures.length ? `${failures.length} failed: ${failures.join("; ")}` : "all passed");
-process.exit(failures.length ? 1 : 0);
+finish();

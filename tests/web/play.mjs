@@ -10,20 +10,10 @@
 import { writeFileSync } from "node:fs";
 import { inflateSync } from "node:zlib";
 import puppeteer from "puppeteer-core";
+import { check, finish, sleep, waitUntil } from "./checks.mjs";
 
 const url = process.argv[2];
 const outDir = process.env.DRIFTHAUL_WEB_SHOTS || ".";
-const failures = [];
-const check = (what, ok, detail = "") => {
-    console.log(`${ok ? "ok  " : "FAIL"} ${what} ${detail}`);
-    if (!ok) failures.push(what);
-};
-const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
-async function waitUntil(seconds, test) {
-    for (const end = Date.now() + seconds * 1000; Date.now() < end; await sleep(100))
-        if (await test()) return true;
-    return false;
-}
 
 // Chromium's screenshots: 8-bit RGB or RGBA, not interlaced.
 function decodePng(png) {
@@ -320,5 +310,4 @@ if (!firefox) {
     await plain.close();
 }
 
-console.log(failures.length ? `${failures.length} failed: ${failures.join("; ")}` : "all passed");
-process.exit(failures.length ? 1 : 0);
+finish();
