@@ -146,6 +146,12 @@ for (const [size, words, played] of [
             return b.width > 0 && a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
         });
         check("the Fullscreen button shows and covers none of the game", overlap === false);
+        await page.keyboard.press("Escape"); // the pointer free, the About link answers
+        await page.click("#aboutlink");
+        const about = (await visible(page, "#about")) ? await text(page, "#about") : "";
+        check("About names the version, the licences and the source", /Drifthaul \d+\.\d+/.test(about) &&
+              about.includes("licenses/") && about.includes("-source.tar.gz"), about);
+        await page.click("#aboutclose");
     }
     await sleep(1500);
     const canvas = await page.$eval("#canvas", (c) => `${c.width}x${c.height}`);
