@@ -143,9 +143,11 @@ void renderScene()
         // filled slots are laid over the backdrop.
         framebufferSet->bindFramebuffer(blurIndex);
         drawPlayField();
+        framebufferSet->noteFilledTiles(blurIndex);
         framebufferSet->unbindFramebuffer();
         if (blurCount < 5)
             ++blurCount;
+        framebufferSet->maskEmptyTiles(blurCount, screen->w, screen->h);
         useShader(SHADER_TEXTURE_COMBINE);
         probeBeforeDraw("trail");
         drawBlurQuad(blurTextures, blurCount);

@@ -2,6 +2,9 @@
 #include "opengl/bufferobjects.h"
 
 #include <cassert>
+#include <vector>
+
+#include "opengl/glutil.h"
 
 FramebufferSet* framebufferSet = nullptr;
 unsigned int blurTextures[5] = {0, 0, 0, 0, 0};
@@ -48,4 +51,43 @@ void FramebufferSet::unbindFramebuffer()
 {
     glPopAttrib();
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+}
+
+void FramebufferSet::noteFilledTiles(int i)
+{
+    std::vector<unsigned char> rgba(static_cast<size_t>(targetSize) * targetSize * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(0, 0, targetSize, targetSize, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    filled[i] = TileMask::ofAlpha(rgba.data(), targetSize);
+    known[i] = true;
+}
+
+void FramebufferSet::maskEmptyTiles(int count, int width, int height) const
+{
+    TileMask reach;
+    for (int i = 0; i < count; ++i)
+        reach = reach.united(known[i] ? filled[i] : TileMask::all());
+    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_ENABLE_BIT | GL_VIEWPORT_BIT);
+    glViewport(0, 0, width, height);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glEnable(GL_DEPTH_TEST);
+    glDepthMask(GL_TRUE);
+    glDepthFunc(GL_ALWAYS);
+    glUseProgramObjectARB(0);
+    pushIdentityMatrices();
+    glBegin(GL_QUADS);
+    const float step = 2.0f / TileMask::side;
+    for (int y = 0; y < TileMask::side; ++y)
+        for (int x = 0; x < TileMask::side; ++x) {
+            if (reach.at(x, y))
+                continue;
+            const float x0 = -1.0f + x * step, y0 = -1.0f + y * step;
+            glVertex3f(x0, y0, -0.5f);
+            glVertex3f(x0 + step, y0, -0.5f);
+            glVertex3f(x0 + step, y0 + step, -0.5f);
+            glVertex3f(x0, y0 + step, -0.5f);
+        }
+    glEnd();
+    popIdentityMatrices();
+    glPopAttrib();
 }
