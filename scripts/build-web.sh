@@ -153,7 +153,6 @@ for name in $(cat "$licenses"/*.txt | grep -o '\b\(GPL\|LGPL\|GFDL\|Apache\|Arti
 done
 sed "s/@VERSION@/$version/g" "$root/scripts/web/README.txt" >"$release/README.txt"
 zip="$out/drifthaul-$version-web.zip"
-rm -f "$zip"
-(cd "$out" && zip -qr -X "$zip" "drifthaul-$version-web")
+(cd "$out" && reproducible_zip "$zip" "drifthaul-$version-web")
 stamp "done"
 ls -l "$release" "$zip"

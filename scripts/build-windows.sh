@@ -178,8 +178,7 @@ winpath() { sed 's|^\.||; s|/|\\|g'; }
 
 stamp "zip, installer and sources"
 zip="$out/drifthaul-$version-win64.zip"
-rm -f "$zip"
-(cd "$out" && zip -qr -X "$zip" "drifthaul-$version")
+(cd "$out" && reproducible_zip "$zip" "drifthaul-$version")
 makensis -V2 -DVERSION="$version" -DRELEASE="$release" -DOUTFILE="$out/drifthaul-$version-win64-setup.exe" \
     -DFILES="$files" -DICON="$native/stage/icons/drifthaul.ico" -DSIZE_KB="$(du -sk "$release" | cut -f1)" \
     "$root/scripts/windows/drifthaul.nsi"

@@ -69,3 +69,13 @@ source_archive()
         tar --null -T - --transform "s|^|$2/|S" --sort=name --owner=0 --group=0 --numeric-owner \
             --mtime=@0 -czf "$1")
 }
+
+# The zip $1 of folder $2 (relative to the current folder), the same bytes
+# from every build of the same tree: entries in name order, each dated
+# 1 January 1980 UTC (zip's earliest date), no owners or extra fields.
+reproducible_zip()
+{
+    rm -f "$1"
+    find "$2" -exec touch -h -d "1980-01-01 00:00:00 UTC" {} +
+    find "$2" | LC_ALL=C sort | TZ=UTC zip -q -X -@ "$1"
+}
