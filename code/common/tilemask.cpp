@@ -2,6 +2,8 @@
 #include "common/tilemask.h"
 
 #include <cassert>
+#include <cstddef>
+#include <vector>
 
 TileMask TileMask::all()
 {
@@ -13,17 +15,32 @@ TileMask TileMask::all()
 
 TileMask TileMask::ofAlpha(const unsigned char* rgba, int size)
 {
-    assert(size % side == 0);
+    assert(size % side == 0 && size / side <= 256);
     const int tile = size / side;
-    TileMask m;
-    // A texel also fills the tiles whose edge pixels sample it bilinearly.
+    // Per texel row, the tiles its filled texels reach across: a tile's own,
+    // and the tile beside an edge texel, whose edge pixels sample it too.
+    std::vector<uint32_t> rowReach(static_cast<size_t>(size));
     for (int y = 0; y < size; ++y) {
         const unsigned char* row = rgba + static_cast<long>(y) * size * 4;
-        for (int x = 0; x < size; ++x)
-            if (row[4 * x + 3] != 0)
-                for (int ty = (y > 0 ? y - 1 : 0) / tile; ty <= (y + 1 < size ? y + 1 : y) / tile; ++ty)
-                    for (int tx = (x > 0 ? x - 1 : 0) / tile; tx <= (x + 1 < size ? x + 1 : x) / tile; ++tx)
-                        m.rows[ty] |= 1u << tx;
+        uint32_t any = 0, first = 0, last = 0;
+        for (int t = 0; t < side; ++t) {
+            const unsigned char* texels = row + t * tile * 4;
+            unsigned char alpha = 0;
+            for (int k = 0; k < tile; ++k)
+                alpha |= texels[4 * k + 3];
+            any |= static_cast<uint32_t>(alpha != 0) << t;
+            first |= static_cast<uint32_t>(texels[3] != 0) << t;
+            last |= static_cast<uint32_t>(texels[4 * (tile - 1) + 3] != 0) << t;
+        }
+        rowReach[y] = any | (last << 1) | (first >> 1);
+    }
+    // A tile row takes its own texel rows and the one next to each edge.
+    TileMask m;
+    for (int ty = 0; ty < side; ++ty) {
+        const int from = ty * tile > 0 ? ty * tile - 1 : 0;
+        const int to = (ty + 1) * tile < size ? (ty + 1) * tile : size - 1;
+        for (int y = from; y <= to; ++y)
+            m.rows[ty] |= rowReach[y];
     }
     return m;
 }

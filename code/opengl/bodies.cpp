@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "common/mesh.h"
+#include "common/settings.h"
 #include "common/textures.h"
 #include "common/vecmath.h"
 #include "opengl/glutil.h"
@@ -50,7 +51,14 @@ void CPlanetoid::draw()
     glPushMatrix();
     glTranslatef(position[0], position[1], position[2]);
     glRotatef(300.0f, 1.0f, 0.0f, 0.0f);
+    // Solid, the lit texture is opaque (alpha 1 everywhere), so blending
+    // would only read back what it replaces; wireframe's smoothed lines
+    // need it.
+    const bool solid = (renderFlags & RENDER_MODE_MASK) != RENDER_WIREFRAME;
+    if (solid)
+        glDisable(GL_BLEND);
     mesh->render();
+    glEnable(GL_BLEND);
     glPopMatrix();
     glBindTexture(GL_TEXTURE_2D, 0);
 }

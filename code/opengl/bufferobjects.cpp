@@ -76,16 +76,23 @@ void FramebufferSet::maskEmptyTiles(int count, int width, int height) const
     glUseProgramObjectARB(0);
     pushIdentityMatrices();
     glBegin(GL_QUADS);
+    // Each row's runs of empty tiles as one quad: fewer vertices, the same pixels.
     const float step = 2.0f / TileMask::side;
     for (int y = 0; y < TileMask::side; ++y)
-        for (int x = 0; x < TileMask::side; ++x) {
-            if (reach.at(x, y))
+        for (int x = 0; x < TileMask::side;) {
+            if (reach.at(x, y)) {
+                ++x;
                 continue;
-            const float x0 = -1.0f + x * step, y0 = -1.0f + y * step;
+            }
+            int end = x + 1;
+            while (end < TileMask::side && !reach.at(end, y))
+                ++end;
+            const float x0 = -1.0f + x * step, x1 = -1.0f + end * step, y0 = -1.0f + y * step;
             glVertex3f(x0, y0, -0.5f);
-            glVertex3f(x0 + step, y0, -0.5f);
-            glVertex3f(x0 + step, y0 + step, -0.5f);
+            glVertex3f(x1, y0, -0.5f);
+            glVertex3f(x1, y0 + step, -0.5f);
             glVertex3f(x0, y0 + step, -0.5f);
+            x = end;
         }
     glEnd();
     popIdentityMatrices();
