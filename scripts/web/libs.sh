@@ -17,6 +17,9 @@ mkdir -p "$prefix/lib" "$prefix/include/GL" "$work" "$sources"
 # name each library's files from its own folder.
 export CFLAGS="-ffile-prefix-map=$work/= -ffile-prefix-map=$prefix/="
 export CXXFLAGS="$CFLAGS"
+# Nor the time of the build: gl4es logs __DATE__ and __TIME__, which the
+# compiler takes from here (1 January 1980, the date the release zips carry).
+export SOURCE_DATE_EPOCH=315532800
 
 # Our patches: the web's own (gl4es on WebGL) and the Windows recipe's
 # (FTGL's CMake, zlib's resource).

@@ -18,6 +18,10 @@ mkdir -p "$prefix" "$work" "$sources"
 # each library's files from its own folder (-O2 as configure's default).
 export CFLAGS="-O2 -ffile-prefix-map=$work/= -ffile-prefix-map=$prefix/="
 export CXXFLAGS="$CFLAGS"
+# Nor the time of the build: no link date in the DLLs' headers, and
+# __DATE__ and __TIME__ read 1 January 1980, the date the zips carry.
+export LDFLAGS="-Wl,--no-insert-timestamp"
+export SOURCE_DATE_EPOCH=315532800
 
 patches="$here/patches"
 . "$here/../pinned.sh"
