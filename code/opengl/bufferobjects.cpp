@@ -2,6 +2,7 @@
 #include "opengl/bufferobjects.h"
 
 #include <cassert>
+#include <cstring>
 #include <vector>
 
 #include "opengl/glutil.h"
@@ -37,6 +38,8 @@ void FramebufferSet::createFramebuffers(const unsigned int* textures, int)
         (void)status;
     }
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    skipsEmptyTiles = renderer && (std::strstr(renderer, "llvmpipe") || std::strstr(renderer, "softpipe"));
 }
 
 void FramebufferSet::bindFramebuffer(int i)
@@ -55,6 +58,8 @@ void FramebufferSet::unbindFramebuffer()
 
 void FramebufferSet::noteFilledTiles(int i)
 {
+    if (!skipsEmptyTiles)
+        return;
     std::vector<unsigned char> rgba(static_cast<size_t>(targetSize) * targetSize * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadPixels(0, 0, targetSize, targetSize, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
@@ -64,6 +69,8 @@ void FramebufferSet::noteFilledTiles(int i)
 
 void FramebufferSet::maskEmptyTiles(int count, int width, int height) const
 {
+    if (!skipsEmptyTiles)
+        return;
     TileMask reach;
     for (int i = 0; i < count; ++i)
         reach = reach.united(known[i] ? filled[i] : TileMask::all());

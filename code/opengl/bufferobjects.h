@@ -27,17 +27,22 @@ public:
 
     GLuint framebuffer(int i) const { return framebuffers ? framebuffers[i] : 0; }
 
-    // The composite of slots 0 .. count-1 is shaded only where one of them
-    // holds something: an empty texel blends to exactly what lies beneath.
-    // noteFilledTiles reads back the bound slot i just drawn; maskEmptyTiles
-    // then puts a near depth over the window tiles no slot can reach, so the
-    // full-window quad (depth 0.5) fails there before it is shaded.
+    // Where the CPU shades the pixels (Mesa's software rasterisers, as GL
+    // names its renderer), the composite of slots 0 .. count-1 is shaded
+    // only where one of them holds something: an empty texel blends to
+    // exactly what lies beneath. noteFilledTiles reads back the bound slot i
+    // just drawn; maskEmptyTiles then puts a near depth over the window
+    // tiles no slot can reach, so the full-window quad (depth 0.5) fails
+    // there before it is shaded. Elsewhere the read-back would stall a GPU
+    // (or a browser's GPU process) for more than it saves, and both do
+    // nothing.
     void noteFilledTiles(int i);
     void maskEmptyTiles(int count, int width, int height) const;
 
 private:
     GLuint* framebuffers = nullptr;
     GLuint depthBuffer = 0;
+    bool skipsEmptyTiles = false;
     TileMask filled[5];
     bool known[5] = {false, false, false, false, false};
 };
