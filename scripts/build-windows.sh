@@ -22,6 +22,9 @@ SUDO=""
 stamp() { echo "== $(date +%T) $*"; }
 . "$root/scripts/lib.sh"
 version=$(drifthaul_version)
+# strip dates each binary it rewrites with the time unless this says
+# otherwise: 1 January 1980, the date the zip's entries carry.
+export SOURCE_DATE_EPOCH=315532800
 
 stamp "tools"
 "$root/scripts/setup-debian.sh"
