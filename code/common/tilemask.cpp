@@ -2,8 +2,6 @@
 #include "common/tilemask.h"
 
 #include <cassert>
-#include <cstddef>
-#include <vector>
 
 TileMask TileMask::all()
 {
@@ -15,11 +13,12 @@ TileMask TileMask::all()
 
 TileMask TileMask::ofAlpha(const unsigned char* rgba, int size)
 {
-    assert(size % side == 0 && size / side <= 256);
+    assert(size % side == 0);
     const int tile = size / side;
     // Per texel row, the tiles its filled texels reach across: a tile's own,
     // and the tile beside an edge texel, whose edge pixels sample it too.
-    std::vector<uint32_t> rowReach(static_cast<size_t>(size));
+    // A row at a tile row's edge reaches the tile row beside it likewise.
+    TileMask m;
     for (int y = 0; y < size; ++y) {
         const unsigned char* row = rgba + static_cast<long>(y) * size * 4;
         uint32_t any = 0, first = 0, last = 0;
@@ -32,15 +31,13 @@ TileMask TileMask::ofAlpha(const unsigned char* rgba, int size)
             first |= static_cast<uint32_t>(texels[3] != 0) << t;
             last |= static_cast<uint32_t>(texels[4 * (tile - 1) + 3] != 0) << t;
         }
-        rowReach[y] = any | (last << 1) | (first >> 1);
-    }
-    // A tile row takes its own texel rows and the one next to each edge.
-    TileMask m;
-    for (int ty = 0; ty < side; ++ty) {
-        const int from = ty * tile > 0 ? ty * tile - 1 : 0;
-        const int to = (ty + 1) * tile < size ? (ty + 1) * tile : size - 1;
-        for (int y = from; y <= to; ++y)
-            m.rows[ty] |= rowReach[y];
+        const uint32_t reach = any | (last << 1) | (first >> 1);
+        const int ty = y / tile;
+        m.rows[ty] |= reach;
+        if (y % tile == 0 && ty > 0)
+            m.rows[ty - 1] |= reach;
+        if (y % tile == tile - 1 && ty + 1 < side)
+            m.rows[ty + 1] |= reach;
     }
     return m;
 }

@@ -3,7 +3,6 @@
 
 #include <cassert>
 #include <cstring>
-#include <vector>
 
 #include "opengl/glutil.h"
 
@@ -60,10 +59,10 @@ void FramebufferSet::noteFilledTiles(int i)
 {
     if (!skipsEmptyTiles)
         return;
-    std::vector<unsigned char> rgba(static_cast<size_t>(targetSize) * targetSize * 4);
+    readBack.resize(static_cast<size_t>(targetSize) * targetSize * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glReadPixels(0, 0, targetSize, targetSize, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    filled[i] = TileMask::ofAlpha(rgba.data(), targetSize);
+    glReadPixels(0, 0, targetSize, targetSize, GL_RGBA, GL_UNSIGNED_BYTE, readBack.data());
+    filled[i] = TileMask::ofAlpha(readBack.data(), targetSize);
     known[i] = true;
 }
 

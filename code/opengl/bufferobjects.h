@@ -10,6 +10,7 @@
 #include <GL/glew.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "common/tilemask.h"
 
@@ -45,6 +46,7 @@ private:
     bool skipsEmptyTiles = false;
     TileMask filled[5];
     bool known[5] = {false, false, false, false, false};
+    std::vector<unsigned char> readBack; // one slot's pixels, kept between frames
 };
 
 extern FramebufferSet* framebufferSet;
