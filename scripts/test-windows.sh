@@ -73,7 +73,7 @@ hold_desktop()
 # and up, instead.
 lists_the_screen()
 {
-    wine "$out/game/tests/test_drawing.exe" --gtest_filter=GlUtil.LoadingScreen* >"$tmp/check" 2>&1 || true
+    wine "$out/game/tests/test_drawing.exe" '--gtest_filter=GlUtil.LoadingScreen*' >"$tmp/check" 2>&1 || true
     ! grep -q 'Setting found available mode' "$tmp/check"
 }
 
@@ -204,8 +204,6 @@ stamp "unit and in-process OpenGL tests under Wine"
 new_prefix tests
 WINEPATH=$(winepath -w "$out/prefix/bin")
 export WINEPATH
-# One test cannot run here: its link seam replaces glGetIntegerv, which a
-# Windows program calls through opengl32.dll's import table, out of reach.
 hold_desktop
 if ! lists_the_screen; then
     echo "Wine lists no 320x200 mode: $(grep 'Setting found' "$tmp/check" | tr -d '\r'); restarting the prefix's server once"
@@ -215,6 +213,8 @@ if ! lists_the_screen; then
     hold_desktop
     lists_the_screen || fail "Wine still lists no 320x200 mode: $(tr -d '\r' <"$tmp/check")"
 fi
+# One test cannot run here: its link seam replaces glGetIntegerv, which a
+# Windows program calls through opengl32.dll's import table, out of reach.
 (cd "$out/game" && ctest --output-on-failure -j"$(nproc)" -E 'VideoMode.OpensWithLessDepth')
 
 # A zoo of the images a paint program may write in place of the game's,
