@@ -53,7 +53,7 @@ if [ -z "${DRIFTHAUL_WEB_INSIDE:-}" ]; then
     sources_beside()
     {
         source_archive "$out/drifthaul-$version-source.tar.gz" "drifthaul-$version"
-        tar -cf "$out/drifthaul-$version-web-library-sources.tar" --sort=name --owner=0 --group=0 --mtime=@315532800 \
+        tar -cf "$out/drifthaul-$version-web-library-sources.tar" --sort=name --owner=0 --group=0 --mtime=@$release_epoch \
             --numeric-owner -C "$out" sources -C "$root" scripts/web scripts/windows/patches scripts/pinned.sh
         ls -l "$out/drifthaul-$version-source.tar.gz" "$out/drifthaul-$version-web-library-sources.tar"
     }

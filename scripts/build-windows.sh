@@ -23,8 +23,8 @@ stamp() { echo "== $(date +%T) $*"; }
 . "$root/scripts/lib.sh"
 version=$(drifthaul_version)
 # strip dates each binary it rewrites with the time unless this says
-# otherwise: 1 January 1980, the date the zip's entries carry.
-export SOURCE_DATE_EPOCH=315532800
+# otherwise.
+export SOURCE_DATE_EPOCH=$release_epoch
 
 stamp "tools"
 "$root/scripts/setup-debian.sh"
@@ -197,7 +197,7 @@ cp "$root/scripts/pinned.sh" "$bundle/scripts/"
 cp "$root/cmake/mingw-w64-x86_64.cmake" "$bundle/cmake/"
 sed "s/@VERSION@/$version/g" "$root/scripts/windows/BUILD.txt" >"$bundle/BUILD.txt"
 tar -cf "$out/drifthaul-$version-win64-library-sources.tar" -C "$bundle" --sort=name \
-    --owner=0 --group=0 --numeric-owner --mtime=@315532800 BUILD.txt cmake scripts sources
+    --owner=0 --group=0 --numeric-owner --mtime=@$release_epoch BUILD.txt cmake scripts sources
 stamp "done"
 ls -l "$zip" "$out/drifthaul-$version-win64-setup.exe" "$out/drifthaul-$version-source.tar.gz" \
     "$out/drifthaul-$version-win64-library-sources.tar"

@@ -70,12 +70,16 @@ source_archive()
             --mtime=@0 -czf "$1")
 }
 
+# The date the releases' files carry, so that the same tree makes the same
+# bytes: 1 January 1980 UTC, zip's earliest date.
+release_epoch=315532800
+
 # The zip $1 of folder $2 (relative to the current folder), the same bytes
 # from every build of the same tree: entries in name order, each dated
-# 1 January 1980 UTC (zip's earliest date), no owners or extra fields.
+# $release_epoch, no owners or extra fields.
 reproducible_zip()
 {
     rm -f "$1"
-    find "$2" -exec touch -h -d "1980-01-01 00:00:00 UTC" {} +
+    find "$2" -exec touch -h -d "@$release_epoch" {} +
     find "$2" | LC_ALL=C sort | TZ=UTC zip -q -X -@ "$1"
 }
